@@ -1,0 +1,15 @@
+#include "game/game_state.h"
+
+constinit int gameState = TitleScreen;
+constinit bool quitRequested = false;
+
+constinit std::unique_ptr<Player> thePlayer;
+constinit std::unique_ptr<Trap> theTrap;
+constinit std::vector<std::unique_ptr<Undead>> undeadList;
+constinit std::vector<std::unique_ptr<Explosion>> explosionList;
+
+constinit int trapAutoCounter = 0;
+
+bool shouldQuit() { return quitRequested; }
+
+bool gameIsOver() { return thePlayer->status == Finished || undeadList.empty(); }

@@ -1,0 +1,29 @@
+// The program-wide state of the game: which screen shows, whether the player
+// asked to quit, and the holders that own every game object.
+#pragma once
+
+#include "entity/entity.h"
+
+#include <memory>
+#include <vector>
+
+inline constexpr int TitleScreen = 0;
+inline constexpr int Playing = 1;
+
+extern int gameState; // TitleScreen until the first game starts, then Playing for good
+extern bool quitRequested;
+
+extern std::unique_ptr<Player> thePlayer;
+extern std::unique_ptr<Trap> theTrap;
+extern std::unique_ptr<Mascot> theMascot; // made before main runs, lives for the whole run
+extern std::vector<std::unique_ptr<Undead>> undeadList;
+extern std::vector<std::unique_ptr<Explosion>> explosionList;
+
+// Counts the updates in which the self-steering Trap had a stunned Undead to chase.
+extern int trapAutoCounter;
+
+// Asked by the frame loop once per iteration.
+bool shouldQuit();
+
+// Lost (the Player was caught) or won (no Undead left). Only meaningful while Playing.
+bool gameIsOver();

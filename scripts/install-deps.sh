@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Gorvath needs, and only those that are missing.
+#   scripts/install-deps.sh          what building and playing needs
+#   scripts/install-deps.sh --test   also what the test suite needs
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "installing: ${missing[*]}"
+sudo_cmd=()
+[[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
