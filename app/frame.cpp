@@ -1,11 +1,48 @@
 #include "app/frame.h"
 
+#include "game/animation.h"
 #include "game/game_state.h"
+#include "render/sprites.h"
 
 #include <GL/glew.h>
 
-void drawFrame(double) {
+namespace {
+
+// Later draws lie on top: the Player and its shot, the Undead, the Trap and
+// its bomb, then the Explosions over everything.
+void drawPlayField(double currentTime) {
+    setChoice(ChoiceTextured);
+    if (thePlayer->status == Active) {
+        drawEntity(*thePlayer);
+        if (thePlayer->projectile) {
+            drawEntity(*thePlayer->projectile);
+        }
+    }
+    for (const auto& undead : undeadList) {
+        if (undead->status == Finished) {
+            continue;
+        }
+        // Set for every Undead, so a tint never carries over to the next.
+        setChoice(undead->flag == 1 && undead->status == Active ? ChoiceSensing : ChoiceTextured);
+        drawEntity(*undead);
+    }
+    drawTrap();
+    for (const auto& explosion : explosionList) {
+        animateExplosion(*explosion, currentTime);
+        drawEntity(*explosion); // drawn once more in the frame it finishes
+    }
+}
+
+} // namespace
+
+void drawFrame(double currentTime) {
     glClear(GL_DEPTH_BUFFER_BIT);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
+    if (gameState == Playing) {
+        drawPlayField(currentTime);
+    } else if (gameState == TitleScreen) {
+        animateMascot(*theMascot, currentTime);
+        drawEntity(*theMascot);
+    }
 }

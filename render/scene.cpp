@@ -1,7 +1,62 @@
 #include "render/scene.h"
 
 #include "game/controls.h"
+#include "render/shader_loader.h"
+#include "render/texture_loader.h"
 
 #include <GLFW/glfw3.h>
 
-void initScene(GLFWwindow* window) { glfwSetKeyCallback(window, keyCallback); }
+#include <iostream>
+
+GLuint renderingProgram = 0;
+GLuint vertexArray = 0;
+GLuint vertexBuffers[2] = {0, 0};
+Mat4 projectionMatrix;
+Mat4 viewMatrix;
+
+void activateTextureUnit(int unit) {
+    glActiveTexture(unit >= 1 && unit <= 9 ? GL_TEXTURE0 + static_cast<GLenum>(unit) : GL_TEXTURE0);
+}
+
+Mat4 orthographicProjection(float aspect) {
+    const float left = -1.0f, right = 1.0f, bottom = -1.0f / aspect, top = 1.0f / aspect;
+    const float near = 0.01f, far = 1000.0f;
+    Mat4 m;
+    m[0][0] = 2.0f / (right - left);
+    m[1][1] = 2.0f / (top - bottom);
+    m[2][2] = 2.0f / (far - near);
+    m[3][0] = -(right + left) / (right - left);
+    m[3][1] = -(top + bottom) / (top - bottom);
+    m[3][2] = -(far + near) / (far - near);
+    m[3][3] = 1.0f;
+    return m;
+}
+
+void initScene(GLFWwindow* window) {
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    glGenBuffers(2, vertexBuffers);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
+
+    GLuint vertexShader = compileShader("./shaders/vertShader.glsl", GL_VERTEX_SHADER);
+    GLuint fragmentShader = compileShader("./shaders/fragShader.glsl", GL_FRAGMENT_SHADER);
+    renderingProgram = linkProgram(vertexShader, fragmentShader);
+
+    for (int unit = 0; unit < 4; ++unit) {
+        activateTextureUnit(unit);
+        if (loadTexture(sheetFiles[unit]) == 0) {
+            std::cerr << "could not load texture file " << sheetFiles[unit] << std::endl;
+        }
+    }
+
+    glUseProgram(renderingProgram);
+    int width = 0, height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    const float aspect = static_cast<float>(width) / static_cast<float>(height);
+    projectionMatrix = orthographicProjection(aspect);
+    viewMatrix = lookAt(cameraEye, cameraTarget, cameraUp);
+    glUniformMatrix4fv(glGetUniformLocation(renderingProgram, "pMat"), 1, GL_FALSE, projectionMatrix.data());
+    glUniformMatrix4fv(glGetUniformLocation(renderingProgram, "vMat"), 1, GL_FALSE, viewMatrix.data());
+
+    glfwSetKeyCallback(window, keyCallback);
+}

@@ -1,7 +1,33 @@
-// Scene setup: the GL state every frame relies on, made once at start-up.
+// Scene setup: the GL state every frame relies on, made once at start-up and
+// kept for the whole run: the vertex array, the two shared vertex buffers, the
+// shader program, the four sprite sheets on units 0 to 3 and the camera.
 #pragma once
+
+#include "entity/transform.h"
+
+#include <GL/glew.h>
 
 struct GLFWwindow;
 
+extern GLuint renderingProgram;
+extern GLuint vertexArray;
+extern GLuint vertexBuffers[2]; // [0] vertex positions, [1] texture coordinates
+extern Mat4 projectionMatrix;
+extern Mat4 viewMatrix;
+
+inline constexpr Vec3 cameraEye{0, 0, -1};
+inline constexpr Vec3 cameraTarget{0, 0, -1000};
+inline constexpr Vec3 cameraUp{0, 1, 0};
+
+// The sprite sheets, in texture-unit order.
+inline constexpr const char* sheetFiles[4] = {"./textures/tz_classm32.jpg", "./textures/tz_undead32.jpg",
+                                              "./textures/tz_effects32.jpg", "./textures/explosion.jpg"};
+
 // Needs the window's context current. Registers the keyboard last.
 void initScene(GLFWwindow* window);
+
+// Makes GL_TEXTURE0 + unit active for units 1 to 9; anything else selects unit 0.
+void activateTextureUnit(int unit);
+
+// Shows world x from -1 to 1 and y from -1/aspect to 1/aspect; larger view z lies farther.
+Mat4 orthographicProjection(float aspect);

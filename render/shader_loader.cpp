@@ -1,0 +1,93 @@
+#include "render/shader_loader.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// Prints one line for each pending GL error code.
+void drainGlErrors() {
+    for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
+        std::cout << "glError: " << code << std::endl;
+    }
+}
+
+const char* shaderTypeName(GLenum shaderType) {
+    switch (shaderType) {
+    case GL_FRAGMENT_SHADER: return "Fragment Shader";
+    case GL_VERTEX_SHADER: return "Vertex Shader";
+    default: return "";
+    }
+}
+
+} // namespace
+
+std::string readShaderSource(const char* path) {
+    std::ifstream file(path);
+    if (!file.is_open()) {
+        return {};
+    }
+    std::string source, line;
+    while (!file.eof()) {
+        std::getline(file, line);
+        // A read that fails short of the end (a directory, an I/O error) would
+        // never reach it: give up with nothing rather than spin.
+        if (file.bad() || (file.fail() && !file.eof())) {
+            return {};
+        }
+        source += line;
+        source += '\n';
+    }
+    return source;
+}
+
+GLuint compileShader(const char* path, GLenum shaderType) {
+    const std::string source = readShaderSource(path);
+    GLuint shader = glCreateShader(shaderType);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    checkShaderCompile(shader, shaderType);
+    return shader;
+}
+
+void checkShaderCompile(GLuint shader, GLenum shaderType) {
+    drainGlErrors();
+    GLint compiled = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_TRUE) {
+        return;
+    }
+    std::cout << shaderTypeName(shaderType) << " compilation failed" << std::endl;
+    GLint length = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+    if (length > 0) {
+        auto log = std::make_unique<char[]>(static_cast<size_t>(length));
+        GLsizei written = 0;
+        glGetShaderInfoLog(shader, length, &written, log.get());
+        std::cout << "Shader Info Log:" << log.get() << std::endl;
+    }
+}
+
+GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader) {
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, fragmentShader);
+    glLinkProgram(program);
+    drainGlErrors();
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        std::cout << "linking failed" << std::endl;
+        GLint length = 0;
+        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+        if (length > 0) {
+            auto log = std::make_unique<char[]>(static_cast<size_t>(length));
+            GLsizei written = 0;
+            glGetProgramInfoLog(program, length, &written, log.get());
+            std::cout << "Program Info Log:" << log.get() << std::endl;
+        }
+    }
+    return program;
+}

@@ -1,0 +1,20 @@
+// Builds the one GL program the game draws with, from two GLSL files, and
+// reports every problem on standard output without stopping start-up.
+#pragma once
+
+#include <GL/glew.h>
+
+#include <string>
+
+// The whole file, each line ended by "\n" (a final line feed adds an empty
+// line). A file that cannot be opened or read gives an empty text.
+std::string readShaderSource(const char* path);
+
+// Returns the shader object, compiled or not.
+GLuint compileShader(const char* path, GLenum shaderType);
+
+// Prints pending GL errors, and the failure line and log if compilation failed.
+void checkShaderCompile(GLuint shader, GLenum shaderType);
+
+// Returns the program object, linked or not.
+GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader);
