@@ -2,15 +2,17 @@
 
 #include "game/animation.h"
 #include "game/game_state.h"
+#include "game/play_field.h"
 #include "render/sprites.h"
 
 #include <GL/glew.h>
 
 namespace {
 
-// Later draws lie on top: the Player and its shot, the Undead, the Trap and
-// its bomb, then the Explosions over everything.
-void drawPlayField(double currentTime) {
+// Update, then draw: later draws lie on top, from the Player and its shot,
+// through the Undead, the Trap and its bomb, to the Explosions over all.
+void playFrame(double currentTime) {
+    updatePlayField();
     setChoice(ChoiceTextured);
     if (thePlayer->status == Active) {
         drawEntity(*thePlayer);
@@ -26,11 +28,13 @@ void drawPlayField(double currentTime) {
         setChoice(undead->flag == 1 && undead->status == Active ? ChoiceSensing : ChoiceTextured);
         drawEntity(*undead);
     }
+    removeFinished(undeadList); // a destroyed Undead is never drawn
     drawTrap();
     for (const auto& explosion : explosionList) {
         animateExplosion(*explosion, currentTime);
         drawEntity(*explosion); // drawn once more in the frame it finishes
     }
+    removeFinished(explosionList);
 }
 
 } // namespace
@@ -40,7 +44,7 @@ void drawFrame(double currentTime) {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     if (gameState == Playing) {
-        drawPlayField(currentTime);
+        playFrame(currentTime);
     } else if (gameState == TitleScreen) {
         animateMascot(*theMascot, currentTime);
         drawEntity(*theMascot);

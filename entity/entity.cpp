@@ -43,12 +43,3 @@ Explosion::Explosion(float x, float y, double startTime)
     : Entity(x, y, explosionSize, explosionSize, explosionUnit, explosionFirstTile.left, explosionFirstTile.top,
              explosionFirstTile.width, explosionFirstTile.height),
       frameTimer(startTime) {}
-
-void moveInDirection(Entity& e, float distance, Direction direction) {
-    switch (direction) {
-    case Up: e.moveBy(0.0f, distance); break;
-    case Down: e.moveBy(0.0f, -distance); break;
-    case Left: e.moveBy(-distance, 0.0f); break;
-    case Right: e.moveBy(distance, 0.0f); break;
-    }
-}

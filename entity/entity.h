@@ -67,7 +67,8 @@ class Undead : public Entity {
     // The spin turns the sprite about its own centre and never touches model,
     // so position stays the centre while it spins.
     Mat4 getModel() const override;
-    // One behaviour step in a direction: walk and jitter while active, spin while stunned.
+    // One behaviour step in a direction: jitter and walk while active, spin
+    // while stunned (game/undead_behaviour.cpp).
     void move(Direction direction);
 
     Mat4 spinMatrix = identity;
@@ -89,6 +90,3 @@ class Explosion : public Entity {
     double frameTimer = 0.0;
     int frameIndex = 0;
 };
-
-// Moves e by distance d one way along an axis.
-void moveInDirection(Entity& e, float distance, Direction direction);

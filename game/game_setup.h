@@ -6,5 +6,18 @@
 
 #include <memory>
 
+inline constexpr int KeyTrapMode = 0;  // S: the keys steer the Trap
+inline constexpr int SelfTrapMode = 1; // A: the Trap steers and bombs by itself
+
 // The title screen's Mascot as the program starts: first tile, clock at zero.
 std::unique_ptr<Mascot> createMascot();
+
+// A new Player, a Trap in the given mode and a fresh wave; then play begins.
+void startGame(int mode);
+// Clears away the last game's Trap and Undead, then starts a new one.
+// Explosions still playing carry on into it.
+void restartGame(int mode);
+// Five Undead in a column at the right, top to bottom, one rand() each for their look.
+void spawnWave();
+// Drops the Trap's bomb, unless one is already falling.
+void trapFire();
