@@ -1,4 +1,5 @@
 // The real program under the test display, driven by real X events.
+#include "render/image_file.h"
 #include "tests/support/gl_window.h"
 #include "tests/support/process.h"
 #include "tests/support/x_window.h"
@@ -70,4 +71,54 @@ TEST(Executable, ABrokenFragmentShaderIsReportedAndTheGameStillRuns) {
     EXPECT_NE(link, std::string::npos) << result.out;
     EXPECT_EQ(result.out.find("Vertex Shader"), std::string::npos);
     EXPECT_EQ(result.out.back(), '\n');
+}
+
+namespace {
+
+// The colour at (x, y from the top) of a screenshot of the window.
+Rgb screenshotPixel(unsigned long window, const std::string& png, int x, int y) {
+    if (!screenshot(window, png)) {
+        return {-1, -1, -1};
+    }
+    DecodedImage image = decodeImageFile(png.c_str()); // rows come bottom first
+    if (!image || image.channels < 3) {
+        return {-1, -1, -1};
+    }
+    const unsigned char* p = image.pixels.get() + ((image.height - 1 - y) * image.width + x) * image.channels;
+    return {p[0], p[1], p[2]};
+}
+
+bool isBlueTrap(Rgb c) { return c.b > 200 && c.r < 80; }
+bool isAmberTrap(Rgb c) { return c.r > 200 && c.g > 100 && c.b < 60; }
+
+} // namespace
+
+TEST(Executable, SThenAShowTheTrapInTheColourOfEachMode) {
+    DataCopy data;
+    ChildProcess game({gameBinary}, data.path());
+    unsigned long window = waitForWindow("Gorvath", game.pid(), 20s);
+    ASSERT_NE(window, 0u) << "no window appeared";
+    // The Trap's triangle hangs from the top edge, just right of the centre.
+    const int x = 315, y = 8;
+    const std::string png = data.file("shot.png");
+    EXPECT_FALSE(isBlueTrap(screenshotPixel(window, png, x, y))) << "no Trap on the title screen";
+
+    ASSERT_TRUE(typeKeys(window, "s"));
+    std::this_thread::sleep_for(300ms);
+    Rgb keyTrap = screenshotPixel(window, png, x, y);
+    EXPECT_TRUE(isBlueTrap(keyTrap)) << keyTrap.r << "," << keyTrap.g << "," << keyTrap.b;
+
+    // Unpaced under Xvfb, the Undead soon catch the idle Player; once the
+    // game is over, A starts one whose Trap steers itself.
+    std::this_thread::sleep_for(3s);
+    ASSERT_TRUE(typeKeys(window, "a"));
+    std::this_thread::sleep_for(300ms);
+    Rgb selfTrap = screenshotPixel(window, png, x, y);
+    EXPECT_TRUE(isAmberTrap(selfTrap)) << selfTrap.r << "," << selfTrap.g << "," << selfTrap.b;
+
+    ASSERT_TRUE(typeKeys(window, "q"));
+    ProcessResult result = game.wait(20s);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
 }
