@@ -13,6 +13,9 @@ GameWindow::GameWindow() {
     }
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    // Leave the keyboard focus to the real game windows other tests type into.
+    glfwWindowHint(GLFW_FOCUSED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
     window_ = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
     if (!window_) {
         return;
