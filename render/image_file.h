@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 struct DecodedImage {
     int width = 0, height = 0;
@@ -12,6 +13,11 @@ struct DecodedImage {
 };
 
 // Rows are flipped so that the first row in memory is the bottom of the
-// picture. An empty result when the file is missing or is not a picture.
+// picture. Empty when the file is missing or is not a JPEG or PNG picture.
 DecodedImage decodeImageFile(const char* path);
-DecodedImage decodeImageMemory(const unsigned char* bytes, int length);
+
+// Whether the bytes are a JPEG or PNG that is safe to hand to the system's
+// stb_image, which on some broken files writes past a table (a Huffman
+// table of more than 256 codes), decodes with tables never defined, or asks
+// for gigabytes on a chunk length no file backs. Those are turned away here.
+bool acceptablePicture(std::string_view bytes);

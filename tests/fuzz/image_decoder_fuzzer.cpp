@@ -1,0 +1,36 @@
+// libFuzzer target: any bytes as a sprite sheet file either decode to a
+// picture whose every byte can be read, or to nothing; never a crash.
+#include "render/image_file.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string path = "/tmp/gorvath-fuzz-sheet-" + std::to_string(getpid()) + ".jpg";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        return 0;
+    }
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    DecodedImage image = decodeImageFile(path.c_str());
+    if (!image) {
+        return 0;
+    }
+    if (image.width <= 0 || image.height <= 0 || image.channels < 1 || image.channels > 4) {
+        std::abort();
+    }
+    const size_t bytes = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) *
+                         static_cast<size_t>(image.channels);
+    unsigned sum = 0;
+    for (size_t i = 0; i < bytes; i += 61) {
+        sum += image.pixels.get()[i];
+    }
+    volatile unsigned keep = sum + image.pixels.get()[bytes - 1];
+    (void)keep;
+    return 0;
+}
