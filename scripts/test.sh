@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# Installs what is missing (the test tools too), builds everything and runs
-# every test. Tests that open windows get a virtual X display from xvfb-run,
-# so this works on a machine without a screen.
+# Installs what is missing (the test tools too), builds everything twice and
+# runs every test in both builds:
+#   build/           g++, as the game ships; includes the Valgrind leak check
+#   build-sanitize/  clang with AddressSanitizer and UndefinedBehaviorSanitizer
+#                    (any report fails), plus the libFuzzer targets' short runs
+# Tests that open windows get a virtual X display from xvfb-run, so this works
+# on a machine without a screen.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" --test
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build" -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$root/build" --output-on-failure -j2
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DGORVATH_SANITIZE=ON >/dev/null
+cmake --build "$root/build-sanitize" -j"$(nproc)"
+
+run_tests() {
+    echo "== tests in $1"
+    xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$root/$1" --output-on-failure -j2
+}
+run_tests build
+run_tests build-sanitize
