@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots from the real game on a virtual display.
+# Takes the README's screenshots from the real game on a virtual display:
+# the title screen, a game steered by keys (S), the explosion of a caught
+# Player, and a game whose Trap steers itself (A).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-"$root/scripts/install-deps.sh" --test
-cmake -S "$root" -B "$root/build" >/dev/null
-cmake --build "$root/build" --target gorvath -j"$(nproc)"
-
 if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
+    "$root/scripts/install-deps.sh" --test
+    cmake -S "$root" -B "$root/build" >/dev/null
+    cmake --build "$root/build" --target gorvath window_shot -j"$(nproc)"
     GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
@@ -17,11 +18,42 @@ game=$!
 trap 'kill $game 2>/dev/null || true' EXIT
 window=""
 for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Gorvath$' 2>/dev/null | head -1) && [[ -n "$window" ]] && break
+    window=$(xdotool search --onlyvisible --pid $game --name '^Gorvath$' 2>/dev/null | head -1 || true)
+    [[ -n "$window" ]] && break
     sleep 0.1
 done
 [[ -n "$window" ]] || { echo "the game window did not appear" >&2; exit 1; }
 
-shoot() { import -window "$window" "$root/docs/$1"; echo "docs/$1"; }
-sleep 0.5
-shoot title.png
+# A window just mapped may not take the focus yet: try again shortly.
+key() {
+    for _ in $(seq 50); do
+        xdotool windowfocus --sync "$window" 2>/dev/null && { xdotool key "$1"; return; }
+        sleep 0.1
+    done
+    return 1
+}
+shoot() { "$root/build/tests/window_shot" "$window" "$root/docs/$1"; }
+# How much of the box around the Player's place is not white (0 to 1).
+ink_near_player() {
+    convert "$root/docs/$1" -crop 70x70+0+165 +repage -colorspace Gray -format '%[fx:1-mean]' info:
+}
+
+sleep 0.7
+shoot title.png && echo docs/title.png
+key s
+shoot mode-s.png && echo docs/mode-s.png
+# The game runs unpaced here: the idle Player is caught within moments, and
+# its explosion plays for a little over a second of real time.
+for _ in $(seq 200); do
+    shoot explosion.png
+    if awk "BEGIN { exit !($(ink_near_player explosion.png) > 0.25) }"; then
+        echo docs/explosion.png
+        break
+    fi
+    sleep 0.03
+done
+sleep 1.5
+key a
+shoot mode-a.png && echo docs/mode-a.png
+key q
+wait $game

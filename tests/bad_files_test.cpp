@@ -184,7 +184,13 @@ TEST(BadFiles, EveryBrokenFileIsReportedAndTheGameStillAnswersQ) {
 
         ChildProcess game({gameBinary}, data.path(), gameEnvironment);
         unsigned long window = waitForWindow("Gorvath", game.pid(), 30s);
-        ASSERT_NE(window, 0u) << "no window appeared";
+        if (window == 0) {
+            const bool running = game.running();
+            ProcessResult early = game.wait(1s);
+            FAIL() << "no window appeared; the game " << (running ? "was still running" : "had ended")
+                   << ", status " << early.exitStatus << ", signal " << early.signal << ", out [" << early.out
+                   << "] err [" << early.err << "]";
+        }
         ASSERT_TRUE(typeKeys(window, "q"));
         ProcessResult result = game.wait(30s);
         EXPECT_FALSE(result.timedOut);

@@ -5,14 +5,53 @@
 #include "game/game_state.h"
 
 #include <cstdlib>
+#include <cstdint>
 #include <dlfcn.h>
 #include <unistd.h>
 
 long randCalls = 0;
 
+namespace {
+
+// The game's calls of rand() and srand() get a generator of their own, the C
+// library's own algorithm on a private state, so that the GL driver's calls
+// (on threads of its own, at times of their own) cannot shift the game's
+// sequence. Calls from anywhere else go to the C library as usual.
+random_data gameRandom{};
+char gameRandomState[128]; // the size glibc's rand() uses
+
+bool calledByTheGame(const void* caller) {
+    static const void* program = [] {
+        Dl_info self{};
+        dladdr(reinterpret_cast<const void*>(&resetGameState), &self);
+        return self.dli_fbase;
+    }();
+    Dl_info info{};
+    return dladdr(caller, &info) && info.dli_fbase == program;
+}
+
+} // namespace
+
+extern "C" void srand(unsigned seed) noexcept {
+    if (calledByTheGame(__builtin_return_address(0))) {
+        initstate_r(seed, gameRandomState, sizeof gameRandomState, &gameRandom);
+        return;
+    }
+    static auto* libcSrand = reinterpret_cast<void (*)(unsigned)>(dlsym(RTLD_NEXT, "srand"));
+    libcSrand(seed);
+}
+
 extern "C" int rand() noexcept {
+    if (calledByTheGame(__builtin_return_address(0))) {
+        if (!gameRandom.state) {
+            initstate_r(1, gameRandomState, sizeof gameRandomState, &gameRandom); // as if srand(1)
+        }
+        ++randCalls;
+        int32_t value = 0;
+        random_r(&gameRandom, &value);
+        return value;
+    }
     static auto* libcRand = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
-    ++randCalls;
     return libcRand();
 }
 

@@ -5,8 +5,9 @@
 
 #include "tests/support/gl_window.h"
 
-// How often the game has called rand(). This test program's rand() counts
-// and then hands over to the C library's.
+// How often the game has called rand(). In this test program the game's
+// rand() and srand() run the C library's algorithm on a state of their own
+// and count the calls.
 extern long randCalls;
 
 // Back to how the program starts: the title screen, nothing in play.

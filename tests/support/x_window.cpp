@@ -6,9 +6,21 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <stb_image_write.h>
+
 #include <thread>
+#include <vector>
 
 namespace {
+
+// Other programs' windows come and go while we look at them; a request about
+// one that has just gone is no reason to stop.
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+
+Display* openDisplay() {
+    XSetErrorHandler(ignoreXErrors);
+    return XOpenDisplay(nullptr);
+}
 
 long windowPid(Display* display, Window window) {
     Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
@@ -56,30 +68,27 @@ unsigned long findChild(Display* display, Window parent, const std::string& titl
 } // namespace
 
 unsigned long waitForWindow(const std::string& title, long pid, std::chrono::milliseconds deadline) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        return 0;
-    }
-    auto end = std::chrono::steady_clock::now() + deadline;
+    const auto end = std::chrono::steady_clock::now() + deadline;
     unsigned long window = 0;
     while (!window && std::chrono::steady_clock::now() < end) {
-        window = findChild(display, DefaultRootWindow(display), title, pid);
-        if (window) {
+        // A busy server may turn a connection away for a moment: ask again.
+        if (Display* display = openDisplay()) {
+            window = findChild(display, DefaultRootWindow(display), title, pid);
             XWindowAttributes attributes;
-            if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
+            if (window && (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)) {
                 window = 0;
             }
+            XCloseDisplay(display);
         }
         if (!window) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }
-    XCloseDisplay(display);
     return window;
 }
 
 bool sendCloseRequest(unsigned long window) {
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = openDisplay();
     if (!display) {
         return false;
     }
@@ -97,10 +106,43 @@ bool sendCloseRequest(unsigned long window) {
 }
 
 bool typeKeys(unsigned long window, const std::string& keys) {
-    std::string id = std::to_string(window);
-    return runShell("xdotool windowfocus --sync " + id + " && xdotool key --delay 30 " + keys) == 0;
+    // A window just mapped may not take the focus yet: try again shortly.
+    const std::string id = std::to_string(window);
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (runShell("xdotool windowfocus --sync " + id + " 2>/dev/null") == 0) {
+            return runShell("xdotool key --delay 30 " + keys) == 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
 }
 
 bool screenshot(unsigned long window, const std::string& pngPath) {
-    return runShell("import -window " + std::to_string(window) + " " + pngPath) == 0;
+    Display* display = openDisplay();
+    if (!display) {
+        return false;
+    }
+    XWindowAttributes attributes;
+    XImage* image = nullptr;
+    if (XGetWindowAttributes(display, window, &attributes)) {
+        image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                          static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    }
+    bool saved = false;
+    if (image) {
+        std::vector<unsigned char> rgb;
+        rgb.reserve(static_cast<size_t>(image->width * image->height * 3));
+        for (int y = 0; y < image->height; ++y) {
+            for (int x = 0; x < image->width; ++x) {
+                const unsigned long pixel = XGetPixel(image, x, y);
+                rgb.push_back(static_cast<unsigned char>((pixel & image->red_mask) >> 16));
+                rgb.push_back(static_cast<unsigned char>((pixel & image->green_mask) >> 8));
+                rgb.push_back(static_cast<unsigned char>(pixel & image->blue_mask));
+            }
+        }
+        saved = stbi_write_png(pngPath.c_str(), image->width, image->height, 3, rgb.data(), image->width * 3) != 0;
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return saved;
 }

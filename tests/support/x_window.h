@@ -16,5 +16,5 @@ bool sendCloseRequest(unsigned long window);
 // as real X key events through the XTEST extension.
 bool typeKeys(unsigned long window, const std::string& keys);
 
-// Saves a screenshot of the window as a PNG.
+// Saves a screenshot of the window as a PNG (a 24-bit TrueColor display).
 bool screenshot(unsigned long window, const std::string& pngPath);

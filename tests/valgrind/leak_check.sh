@@ -5,9 +5,9 @@
 # exits 0 and Valgrind finds no memory definitely or indirectly lost, beyond
 # the system libraries' own leaks listed in the suppression file.
 #
-#   leak_check.sh GAME DATA_DIR SUPPRESSIONS
+#   leak_check.sh GAME DATA_DIR SUPPRESSIONS WINDOW_SHOT
 set -euo pipefail
-game=$1 data=$2 suppressions=$3
+game=$1 data=$2 suppressions=$3 window_shot=$4
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
@@ -26,19 +26,26 @@ for _ in $(seq 600); do
 done
 [[ -n "$window" ]] || { echo "no game window"; exit 1; }
 
-key() { xdotool windowfocus --sync "$window" key "$1"; }
+# A window just mapped may not take the focus yet: try again shortly.
+key() {
+    for _ in $(seq 50); do
+        timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null && { timeout 5 xdotool key "$1"; return; }
+        sleep 0.1
+    done
+    return 1
+}
 # The colour at the top centre, where the Trap hangs.
-trap_colour() { import -window "$window" "$work/shot.png" && convert "$work/shot.png" -format '%[pixel:p{315,8}]' info:; }
+trap_colour() { timeout 10 "$window_shot" "$window" "$work/shot.png" && convert "$work/shot.png" -format '%[pixel:p{315,8}]' info:; }
 
 sleep 2 # a few title-screen frames
-key s
+key s || { echo "could not type S"; exit 1; }
 # A does nothing until the S game is lost; then it starts a game whose Trap is amber.
 started=""
 for _ in $(seq 120); do
     sleep 2
-    key a
+    key a || true
     sleep 1
-    colour=$(trap_colour)
+    colour=$(trap_colour || true)
     if [[ "$colour" == *"242,140,13"* ]]; then # the self-steering Trap's amber
         started=yes
         break
@@ -49,6 +56,9 @@ echo "A game started; Trap colour $colour"
 sleep 2
 key q
 
+# Memcheck runs the game many times slower; still, it must end.
+for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && { echo "the game did not end after Q"; exit 1; }
 status=0
 wait "$pid" || status=$?
 pid=""
