@@ -9,7 +9,7 @@ if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
     "$root/scripts/install-deps.sh" --test
     cmake -S "$root" -B "$root/build" >/dev/null
     cmake --build "$root/build" --target gorvath window_shot -j"$(nproc)"
-    GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 cd "$root"

@@ -18,7 +18,7 @@ cmake --build "$root/build-sanitize" -j"$(nproc)"
 
 run_tests() {
     echo "== tests in $1"
-    xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$root/$1" --output-on-failure -j2
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --test-dir "$root/$1" --output-on-failure -j2
 }
 run_tests build
 run_tests build-sanitize

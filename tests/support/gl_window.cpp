@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 GameWindow::GameWindow() {
+    // Say why, when a test cannot have its window.
+    glfwSetErrorCallback([](int code, const char* text) { std::fprintf(stderr, "GLFW error %d: %s\n", code, text); });
     if (!glfwInit()) {
         return;
     }
