@@ -18,6 +18,9 @@ long allocations = 0;
 
 } // namespace
 
+// GCC cannot see that this new and delete are a pair and warns on inlining.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size ? size : 1)) {

@@ -33,9 +33,10 @@ key() {
     return 1
 }
 shoot() { "$root/build/tests/window_shot" "$window" "$root/docs/$1"; }
-# How much of the box around the Player's place is not white (0 to 1).
-ink_near_player() {
-    convert "$root/docs/$1" -crop 70x70+0+165 +repage -colorspace Gray -format '%[fx:1-mean]' info:
+# How much of the box around the Player's place burns orange or yellow (0 to 1).
+fire_near_player() {
+    convert "$root/docs/$1" -crop 70x70+0+165 +repage -fx 'r > 0.7 && b < 0.45 && g < 0.95 ? 1 : 0' \
+        -format '%[fx:mean]' info:
 }
 
 sleep 0.7
@@ -46,11 +47,10 @@ shoot mode-s.png && echo docs/mode-s.png
 # its explosion plays for a little over a second of real time.
 for _ in $(seq 200); do
     shoot explosion.png
-    if awk "BEGIN { exit !($(ink_near_player explosion.png) > 0.25) }"; then
+    if awk "BEGIN { exit !($(fire_near_player explosion.png) > 0.1) }"; then
         echo docs/explosion.png
         break
     fi
-    sleep 0.03
 done
 sleep 1.5
 key a
