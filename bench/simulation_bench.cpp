@@ -18,8 +18,8 @@ static void BM_UpdatePlayField(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * busyUpdates);
-    state.counters["seconds_per_update"] = benchmark::Counter(static_cast<double>(state.iterations() * busyUpdates),
-                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                                                         benchmark::Counter::OneK::kIs1000);
+    state.counters["seconds_per_update"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * busyUpdates),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_UpdatePlayField);

@@ -107,12 +107,14 @@ int main(int argc, char** argv) {
         game.push_back(measureOnce(argv[0], "game"));
         bare.push_back(measureOnce(argv[0], "bare"));
     }
-    if (std::min(*std::min_element(game.begin(), game.end()), *std::min_element(bare.begin(), bare.end())) < 0) {
+    if (std::min(*std::min_element(game.begin(), game.end()), *std::min_element(bare.begin(), bare.end())) <
+        0) {
         std::printf("start-up: a run did not show its first frame (no display?)\n");
         return 1;
     }
     const double g = median(game), b = median(bare);
-    std::printf("start-up to the first frame, median of %d runs: game %.1f ms, bare window %.1f ms, ratio %.2f\n",
-                runs, g, b, g / b);
+    std::printf(
+        "start-up to the first frame, median of %d runs: game %.1f ms, bare window %.1f ms, ratio %.2f\n",
+        runs, g, b, g / b);
     return 0;
 }

@@ -40,6 +40,6 @@ void Entity::moveBy(float dx, float dy) {
 Mat4 Undead::getModel() const { return model * spinMatrix; }
 
 Explosion::Explosion(float x, float y, double startTime)
-    : Entity(x, y, explosionSize, explosionSize, explosionUnit, explosionFirstTile.left, explosionFirstTile.top,
-             explosionFirstTile.width, explosionFirstTile.height),
+    : Entity(x, y, explosionSize, explosionSize, explosionUnit, explosionFirstTile.left,
+             explosionFirstTile.top, explosionFirstTile.width, explosionFirstTile.height),
       frameTimer(startTime) {}

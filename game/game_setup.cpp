@@ -10,9 +10,9 @@
 std::unique_ptr<Mascot> createMascot() {
     // Before glfwInit the clock reads 0, so the first tile shows from time zero.
     const double now = glfwGetTime();
-    auto mascot = std::make_unique<Mascot>(mascotStartX, mascotStartY, spriteSize, spriteSize, undeadSheetUnit,
-                                           mascotFirstTile.left, mascotFirstTile.top, mascotFirstTile.width,
-                                           mascotFirstTile.height);
+    auto mascot = std::make_unique<Mascot>(mascotStartX, mascotStartY, spriteSize, spriteSize,
+                                           undeadSheetUnit, mascotFirstTile.left, mascotFirstTile.top,
+                                           mascotFirstTile.width, mascotFirstTile.height);
     mascot->frameTimer = now;
     mascot->frameIndex = 0;
     return mascot;
@@ -24,12 +24,13 @@ std::unique_ptr<Mascot> theMascot = createMascot();
 
 void startGame(int mode) {
     thePlayer.reset();
-    thePlayer = std::make_unique<Player>(playerStartX, playerStartY, spriteSize, spriteSize, playerTextureUnit,
-                                         playerTile.left, playerTile.top, playerTile.width, playerTile.height);
+    thePlayer =
+        std::make_unique<Player>(playerStartX, playerStartY, spriteSize, spriteSize, playerTextureUnit,
+                                 playerTile.left, playerTile.top, playerTile.width, playerTile.height);
     thePlayer->status = Active;
 
-    auto trap = std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit, trapNoTile.left,
-                                       trapNoTile.top, trapNoTile.width, trapNoTile.height);
+    auto trap = std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit,
+                                       trapNoTile.left, trapNoTile.top, trapNoTile.width, trapNoTile.height);
     trap->makeTriangle(0.0f, 0.0f, 0.1f, 0.1f);
     theTrap = std::move(trap);
     theTrap->flag = mode;
@@ -51,8 +52,8 @@ void spawnWave() {
     for (int i = 0; i < 5; ++i) {
         const TileCorner& look = undeadTileCorners[std::rand() % 5];
         const float y = 0.6f - static_cast<float>(i) * 0.2f;
-        auto undead = std::make_unique<Undead>(0.8f, y, spriteSize, spriteSize, undeadSheetUnit, look.left, look.top,
-                                               undeadTileWidth, undeadTileHeight);
+        auto undead = std::make_unique<Undead>(0.8f, y, spriteSize, spriteSize, undeadSheetUnit, look.left,
+                                               look.top, undeadTileWidth, undeadTileHeight);
         undead->spinMatrix = identity;
         undead->spinAxis = i % 3;
         undeadList.push_back(std::move(undead));
@@ -63,7 +64,7 @@ void trapFire() {
     if (theTrap->projectile) {
         return;
     }
-    theTrap->projectile =
-        std::make_unique<Projectile>(theTrap->position.x, theTrap->position.y + 0.05f, spriteSize, spriteSize,
-                                     effectsSheetUnit, bombTile.left, bombTile.top, bombTile.width, bombTile.height);
+    theTrap->projectile = std::make_unique<Projectile>(
+        theTrap->position.x, theTrap->position.y + 0.05f, spriteSize, spriteSize, effectsSheetUnit,
+        bombTile.left, bombTile.top, bombTile.width, bombTile.height);
 }

@@ -20,8 +20,7 @@ void steerTrap();
 
 // Takes every Finished entry out of the list, keeping the others' order, and
 // destroys it once it is out.
-template <class Kind>
-void removeFinished(std::vector<std::unique_ptr<Kind>>& list) {
+template <class Kind> void removeFinished(std::vector<std::unique_ptr<Kind>>& list) {
     for (auto it = list.begin(); it != list.end();) {
         if ((*it)->status == Finished) {
             std::unique_ptr<Kind> gone = std::move(*it);

@@ -55,7 +55,8 @@ bool scanTablesDefined(std::string_view jpeg, size_t header, size_t end, bool pr
     for (size_t i = 0; i < components; ++i) {
         const unsigned dc = byteAt(jpeg, header + 2 + 2 * i) >> 4, ac = byteAt(jpeg, header + 2 + 2 * i) & 15;
         const bool needsDc = !progressive || (dcScan && firstPass), needsAc = !progressive || !dcScan;
-        if ((needsDc && (dc > 3 || !tables.defined[0][dc])) || (needsAc && (ac > 3 || !tables.defined[1][ac]))) {
+        if ((needsDc && (dc > 3 || !tables.defined[0][dc])) ||
+            (needsAc && (ac > 3 || !tables.defined[1][ac]))) {
             return false;
         }
     }
@@ -106,8 +107,9 @@ bool huffmanTablesSound(std::string_view jpeg) {
         if (marker == 0xDA) {
             // Entropy-coded data: a 0xFF in it is followed by 0 (a stuffed byte)
             // or a restart marker; anything else is the next segment.
-            while (at + 1 < jpeg.size() && !(byteAt(jpeg, at) == 0xFF && byteAt(jpeg, at + 1) != 0 &&
-                                             !(byteAt(jpeg, at + 1) >= 0xD0 && byteAt(jpeg, at + 1) <= 0xD7))) {
+            while (at + 1 < jpeg.size() &&
+                   !(byteAt(jpeg, at) == 0xFF && byteAt(jpeg, at + 1) != 0 &&
+                     !(byteAt(jpeg, at + 1) >= 0xD0 && byteAt(jpeg, at + 1) <= 0xD7))) {
                 ++at;
             }
             if (at + 1 >= jpeg.size()) {
@@ -163,7 +165,8 @@ DecodedImage decodeImageFile(const char* path) {
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     const int length = static_cast<int>(bytes.size());
     int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, length, &width, &height, &channels) || width > maxSide || height > maxSide) {
+    if (!stbi_info_from_memory(data, length, &width, &height, &channels) || width > maxSide ||
+        height > maxSide) {
         return image;
     }
     stbi_set_flip_vertically_on_load(1);

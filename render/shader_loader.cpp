@@ -21,6 +21,20 @@ const char* shaderTypeName(GLenum shaderType) {
     }
 }
 
+// Prints the label followed by the log GL keeps for a shader or a program,
+// if it keeps one. getParameter and getLog are the shader or program calls.
+template <class GetParameter, class GetLog>
+void printInfoLog(const char* label, GLuint object, GetParameter getParameter, GetLog getLog) {
+    GLint length = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
+    if (length > 0) {
+        auto log = std::make_unique<char[]>(static_cast<size_t>(length));
+        GLsizei written = 0;
+        getLog(object, length, &written, log.get());
+        std::cout << label << log.get() << std::endl;
+    }
+}
+
 } // namespace
 
 std::string readShaderSource(const char* path) {
@@ -60,14 +74,7 @@ void checkShaderCompile(GLuint shader, GLenum shaderType) {
         return;
     }
     std::cout << shaderTypeName(shaderType) << " compilation failed" << std::endl;
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    if (length > 0) {
-        auto log = std::make_unique<char[]>(static_cast<size_t>(length));
-        GLsizei written = 0;
-        glGetShaderInfoLog(shader, length, &written, log.get());
-        std::cout << "Shader Info Log:" << log.get() << std::endl;
-    }
+    printInfoLog("Shader Info Log:", shader, glGetShaderiv, glGetShaderInfoLog);
 }
 
 GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader) {
@@ -80,14 +87,7 @@ GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader) {
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
         std::cout << "linking failed" << std::endl;
-        GLint length = 0;
-        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-        if (length > 0) {
-            auto log = std::make_unique<char[]>(static_cast<size_t>(length));
-            GLsizei written = 0;
-            glGetProgramInfoLog(program, length, &written, log.get());
-            std::cout << "Program Info Log:" << log.get() << std::endl;
-        }
+        printInfoLog("Program Info Log:", program, glGetProgramiv, glGetProgramInfoLog);
     }
     return program;
 }

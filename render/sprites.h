@@ -6,9 +6,9 @@
 
 // Values of the "choice" uniform: how the fragment shader colours a draw.
 inline constexpr int ChoiceTextured = 0;
-inline constexpr int ChoiceKeyTrap = 1;    // flat colour: the Trap steered by keys
-inline constexpr int ChoiceSensing = 2;    // textured and tinted: an Undead near the Player
-inline constexpr int ChoiceSelfTrap = 3;   // flat colour: the Trap that steers itself
+inline constexpr int ChoiceKeyTrap = 1;  // flat colour: the Trap steered by keys
+inline constexpr int ChoiceSensing = 2;  // textured and tinted: an Undead near the Player
+inline constexpr int ChoiceSelfTrap = 3; // flat colour: the Trap that steers itself
 
 void drawEntity(const Entity& entity);
 // Points attributes 0 and 1 at the shared buffers and fills them from the entity.

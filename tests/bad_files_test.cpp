@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string gameBinary = GORVATH_BINARY;
-#ifdef GORVATH_PRELOAD
-const std::vector<std::string> gameEnvironment = {GORVATH_PRELOAD};
-#else
-const std::vector<std::string> gameEnvironment = {};
-#endif
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,7 +40,7 @@ enum class Damage {
     GreyJpeg,
     PngWithAlpha,
     HugeHeader,
-    NoFinalLineFeed,   // shaders only
+    NoFinalLineFeed,      // shaders only
     VertexThatCannotLink, // the vertex shader only
 };
 
@@ -122,11 +117,13 @@ void damageFile(const std::string& path, Damage damage, const std::string& scrat
         break;
     case Damage::VertexThatCannotLink: {
         // Compiles, but hands the fragment shader a vec3 where it takes a vec2.
-        writeBytes(path, "#version 430 core\n"
-                         "layout (location = 0) in vec3 position;\n"
-                         "uniform mat4 mMat; uniform mat4 vMat; uniform mat4 pMat;\n"
-                         "out vec3 tc;\n"
-                         "void main(void) { gl_Position = pMat * vMat * mMat * vec4(position, 1.0); tc = position; }\n");
+        writeBytes(
+            path,
+            "#version 430 core\n"
+            "layout (location = 0) in vec3 position;\n"
+            "uniform mat4 mMat; uniform mat4 vMat; uniform mat4 pMat;\n"
+            "out vec3 tc;\n"
+            "void main(void) { gl_Position = pMat * vMat * mMat * vec4(position, 1.0); tc = position; }\n");
         break;
     }
     }
@@ -143,14 +140,14 @@ const std::string silent = "";
 const std::string anyLog = "[^\\n]*(\\n[^\\n]*)*?"; // a log may run over several lines
 
 std::string compileAndLinkFail(const std::string& type) {
-    return type + " compilation failed\\nShader Info Log:" + anyLog + "\\nlinking failed\\nProgram Info Log:" +
-           anyLog + "\\n";
+    return type + " compilation failed\\nShader Info Log:" + anyLog +
+           "\\nlinking failed\\nProgram Info Log:" + anyLog + "\\n";
 }
 
 std::vector<Case> cases() {
-    const std::vector<Damage> everyFile = {Damage::Missing,    Damage::Empty,       Damage::TruncatedHalfway,
-                                           Damage::Directory,  Damage::RandomBytes, Damage::TextFile,
-                                           Damage::GreyJpeg,   Damage::PngWithAlpha, Damage::HugeHeader};
+    const std::vector<Damage> everyFile = {Damage::Missing,   Damage::Empty,        Damage::TruncatedHalfway,
+                                           Damage::Directory, Damage::RandomBytes,  Damage::TextFile,
+                                           Damage::GreyJpeg,  Damage::PngWithAlpha, Damage::HugeHeader};
     std::vector<Case> all;
     for (const auto& [file, type] : {std::pair{"shaders/vertShader.glsl", "Vertex Shader"},
                                      std::pair{"shaders/fragShader.glsl", "Fragment Shader"}}) {
@@ -161,8 +158,8 @@ std::vector<Case> cases() {
     }
     all.push_back({"shaders/vertShader.glsl", Damage::VertexThatCannotLink,
                    "linking failed\\nProgram Info Log:" + anyLog + "\\n", ""});
-    for (const char* sheet : {"textures/tz_classm32.jpg", "textures/tz_undead32.jpg", "textures/tz_effects32.jpg",
-                              "textures/explosion.jpg"}) {
+    for (const char* sheet : {"textures/tz_classm32.jpg", "textures/tz_undead32.jpg",
+                              "textures/tz_effects32.jpg", "textures/explosion.jpg"}) {
         const std::string reported = "could not load texture file ./" + std::string(sheet) + "\n";
         for (Damage damage : everyFile) {
             // Any picture stb can decode is a usable sheet, whatever its channels.
@@ -182,7 +179,7 @@ TEST(BadFiles, EveryBrokenFileIsReportedAndTheGameStillAnswersQ) {
         DataCopy data;
         damageFile(data.file(c.file), c.damage, data.path());
 
-        ChildProcess game({gameBinary}, data.path(), gameEnvironment);
+        ChildProcess game({gameBinary}, data.path(), gameEnvironment());
         unsigned long window = waitForWindow("Gorvath", game.pid(), 30s);
         if (window == 0) {
             const bool running = game.running();
@@ -196,7 +193,8 @@ TEST(BadFiles, EveryBrokenFileIsReportedAndTheGameStillAnswersQ) {
         EXPECT_FALSE(result.timedOut);
         EXPECT_EQ(result.signal, 0);
         EXPECT_EQ(result.exitStatus, 0);
-        EXPECT_TRUE(std::regex_match(result.out, std::regex(c.outPattern))) << "standard output:\n" << result.out;
+        EXPECT_TRUE(std::regex_match(result.out, std::regex(c.outPattern))) << "standard output:\n"
+                                                                            << result.out;
         EXPECT_EQ(result.out.find("glError"), std::string::npos);
         EXPECT_EQ(result.err, c.err);
         ++checked;

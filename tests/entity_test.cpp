@@ -15,7 +15,8 @@ std::vector<float> floats(std::initializer_list<float> values) { return values; 
 
 TEST(Entity, ConstructionPlacesTheQuadAndItsTile) {
     Player player(-0.9f, 0.0f, 0.1f, 0.1f, 0, 0.25f, 0.6392f, 0.12f, 0.1f);
-    EXPECT_EQ(player.vertices, floats({-0.05f, -0.05f, 0, 0.05f, -0.05f, 0, -0.05f, 0.05f, 0, 0.05f, 0.05f, 0}));
+    EXPECT_EQ(player.vertices,
+              floats({-0.05f, -0.05f, 0, 0.05f, -0.05f, 0, -0.05f, 0.05f, 0, 0.05f, 0.05f, 0}));
     EXPECT_EQ(player.position, (Vec4{-0.9f, 0.0f, 0.5f, 1}));
     EXPECT_EQ(player.model, translate(identity, {-0.9f, 0.0f, 0.5f}));
     EXPECT_EQ(player.model[3], player.position);
@@ -86,7 +87,8 @@ struct CountedShot : Projectile {
 
 TEST(Entity, DestroyingAnOwnerDestroysItsShot) {
     CountedShot::destroyed = 0;
-    std::unique_ptr<Entity> player = std::make_unique<Player>(-0.9f, 0, 0.1f, 0.1f, 0, 0.25f, 0.6392f, 0.12f, 0.1f);
+    std::unique_ptr<Entity> player =
+        std::make_unique<Player>(-0.9f, 0, 0.1f, 0.1f, 0, 0.25f, 0.6392f, 0.12f, 0.1f);
     static_cast<Player&>(*player).projectile = std::make_unique<CountedShot>();
     player.reset(); // through Entity's virtual destructor
     EXPECT_EQ(CountedShot::destroyed, 1);

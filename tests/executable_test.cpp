@@ -14,14 +14,9 @@ using namespace std::chrono_literals;
 namespace {
 
 const std::string gameBinary = GORVATH_BINARY;
-#ifdef GORVATH_PRELOAD
-const std::vector<std::string> gameEnvironment = {GORVATH_PRELOAD};
-#else
-const std::vector<std::string> gameEnvironment = {};
-#endif
 const std::string dataDir = GORVATH_SOURCE_DIR; // holds shaders/ and textures/
 std::vector<std::string> withoutDisplay = [] {
-    std::vector<std::string> settings = gameEnvironment;
+    std::vector<std::string> settings = gameEnvironment();
     settings.insert(settings.end(), {"DISPLAY=", "WAYLAND_DISPLAY="});
     return settings;
 }();
@@ -29,7 +24,7 @@ std::vector<std::string> withoutDisplay = [] {
 } // namespace
 
 TEST(Executable, QuitsWithStatusZeroOnQAndPrintsNothing) {
-    ChildProcess game({gameBinary}, dataDir, gameEnvironment);
+    ChildProcess game({gameBinary}, dataDir, gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 20s);
     ASSERT_NE(window, 0u) << "no window appeared";
     ASSERT_TRUE(game.running());
@@ -46,7 +41,7 @@ TEST(Executable, QuitsWithStatusZeroOnQAndPrintsNothing) {
 }
 
 TEST(Executable, ClosingTheWindowExitsWithStatusZero) {
-    ChildProcess game({gameBinary}, dataDir, gameEnvironment);
+    ChildProcess game({gameBinary}, dataDir, gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 20s);
     ASSERT_NE(window, 0u) << "no window appeared";
     ASSERT_TRUE(sendCloseRequest(window));
@@ -68,8 +63,9 @@ TEST(Executable, WithoutADisplayExitsWithStatusOneSilently) {
 
 TEST(Executable, ABrokenFragmentShaderIsReportedAndTheGameStillRuns) {
     DataCopy data;
-    std::ofstream(data.file("shaders/fragShader.glsl")) << "#version 430 core\nout vec4 color;\nvoid main() { color = }\n";
-    ChildProcess game({gameBinary}, data.path(), gameEnvironment);
+    std::ofstream(data.file("shaders/fragShader.glsl"))
+        << "#version 430 core\nout vec4 color;\nvoid main() { color = }\n";
+    ChildProcess game({gameBinary}, data.path(), gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 20s);
     ASSERT_NE(window, 0u) << "no window appeared";
     ASSERT_TRUE(typeKeys(window, "q"));
@@ -105,7 +101,7 @@ bool isAmberTrap(Rgb c) { return c.r > 200 && c.g > 100 && c.b < 60; }
 
 TEST(Executable, SThenAShowTheTrapInTheColourOfEachMode) {
     DataCopy data;
-    ChildProcess game({gameBinary}, data.path(), gameEnvironment);
+    ChildProcess game({gameBinary}, data.path(), gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 20s);
     ASSERT_NE(window, 0u) << "no window appeared";
     // The Trap's triangle hangs from the top edge, just right of the centre.

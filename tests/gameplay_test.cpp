@@ -19,8 +19,8 @@ std::unique_ptr<Undead> undeadAt(float x, float y, int status = Active) {
 }
 
 std::unique_ptr<Projectile> projectileAt(float x, float y) {
-    return std::make_unique<Projectile>(x, y, spriteSize, spriteSize, effectsSheetUnit, bombTile.left, bombTile.top,
-                                        bombTile.width, bombTile.height);
+    return std::make_unique<Projectile>(x, y, spriteSize, spriteSize, effectsSheetUnit, bombTile.left,
+                                        bombTile.top, bombTile.width, bombTile.height);
 }
 
 // A stunned Undead neither moves nor draws on rand(), so it stays exactly where it is put.

@@ -62,7 +62,8 @@ TEST(ImageFile, BrokenPicturesAreTurnedAway) {
 
     // A PNG chunk longer than the file.
     const std::string text = readBytes(GORVATH_SOURCE_DIR "/shaders/vertShader.glsl");
-    std::string lying = std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\x7f\xff\xff\xff", 4) + "IDAT" + "xxxx";
+    std::string lying =
+        std::string("\x89PNG\r\n\x1a\n", 8) + std::string("\x7f\xff\xff\xff", 4) + "IDAT" + "xxxx";
     EXPECT_FALSE(acceptablePicture(lying));
 
     // Neither JPEG nor PNG, or nothing at all.

@@ -14,12 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef GORVATH_PRELOAD
-const std::vector<std::string> gameEnvironment = {GORVATH_PRELOAD};
-#else
-const std::vector<std::string> gameEnvironment = {};
-#endif
-
 class ScratchDir {
   public:
     ScratchDir() {
@@ -38,14 +32,16 @@ class ScratchDir {
 TEST(Install, TheInstalledGameStartsFromAnyDirectory) {
     ScratchDir prefix, elsewhere;
     ASSERT_EQ(runShell("cmake --install " GORVATH_BINARY_DIR " --prefix " + prefix.path + " > /dev/null"), 0);
-    for (const char* file : {"bin/gorvath", "libexec/gorvath/gorvath", "share/gorvath/shaders/vertShader.glsl",
-                             "share/gorvath/shaders/fragShader.glsl", "share/gorvath/textures/explosion.jpg",
-                             "share/applications/gorvath.desktop", "share/icons/hicolor/64x64/apps/gorvath.png"}) {
+    for (const char* file :
+         {"bin/gorvath", "libexec/gorvath/gorvath", "share/gorvath/shaders/vertShader.glsl",
+          "share/gorvath/shaders/fragShader.glsl", "share/gorvath/textures/explosion.jpg",
+          "share/applications/gorvath.desktop", "share/icons/hicolor/64x64/apps/gorvath.png"}) {
         EXPECT_TRUE(fs::exists(prefix.path + "/" + file)) << file;
     }
 
     // The icon: our sprite on a transparent square.
-    DecodedImage icon = decodeImageFile((prefix.path + "/share/icons/hicolor/64x64/apps/gorvath.png").c_str());
+    DecodedImage icon =
+        decodeImageFile((prefix.path + "/share/icons/hicolor/64x64/apps/gorvath.png").c_str());
     ASSERT_TRUE(icon);
     EXPECT_EQ(icon.width, 64);
     EXPECT_EQ(icon.height, 64);
@@ -58,7 +54,7 @@ TEST(Install, TheInstalledGameStartsFromAnyDirectory) {
     EXPECT_GT(opaque, 64 * 64 / 4);
 
     // Started from elsewhere, it finds its data and shows the title screen.
-    ChildProcess game({prefix.path + "/bin/gorvath"}, elsewhere.path, gameEnvironment);
+    ChildProcess game({prefix.path + "/bin/gorvath"}, elsewhere.path, gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 30s);
     ASSERT_NE(window, 0u) << "no window appeared";
     // The first frames may take a moment on a busy machine.

@@ -71,8 +71,8 @@ TEST(KeyStorm, TwoHundredThousandFramesOfRandomKeysKeepTheFieldSound) {
     ScriptedGame game(31337, 0.0013);
     ASSERT_TRUE(game.ok());
     std::mt19937 random(2718);
-    const int keys[] = {GLFW_KEY_Q,    GLFW_KEY_S,     GLFW_KEY_A, GLFW_KEY_UP, GLFW_KEY_DOWN,
-                        GLFW_KEY_SPACE, GLFW_KEY_LEFT, GLFW_KEY_RIGHT, GLFW_KEY_F, GLFW_KEY_X};
+    const int keys[] = {GLFW_KEY_Q,     GLFW_KEY_S,    GLFW_KEY_A,     GLFW_KEY_UP, GLFW_KEY_DOWN,
+                        GLFW_KEY_SPACE, GLFW_KEY_LEFT, GLFW_KEY_RIGHT, GLFW_KEY_F,  GLFW_KEY_X};
     const int actions[] = {GLFW_PRESS, GLFW_REPEAT, GLFW_RELEASE};
     const int mods[] = {0, GLFW_MOD_SHIFT, GLFW_MOD_CONTROL, GLFW_MOD_ALT};
 
@@ -117,7 +117,8 @@ TEST(KeyStorm, TwoHundredThousandFramesOfRandomKeysKeepTheFieldSound) {
     RecordProperty("lost", tally.lost);
     RecordProperty("restarted", tally.restarted);
     std::cout << "key storm: " << tally.won << " games won, " << tally.lost << " lost, " << tally.restarted
-              << " restarts; " << tally.gamesInMode[0] << " S games, " << tally.gamesInMode[1] << " A games\n";
+              << " restarts; " << tally.gamesInMode[0] << " S games, " << tally.gamesInMode[1]
+              << " A games\n";
     EXPECT_GT(tally.won, 0);
     EXPECT_GT(tally.lost, 0);
     EXPECT_GT(tally.restarted, 0);

@@ -34,15 +34,17 @@ class Render : public testing::Test {
 };
 
 std::unique_ptr<Trap> makeTrap(int mode) {
-    auto trap = std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit, -1, -1, -1, -1);
+    auto trap =
+        std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit, -1, -1, -1, -1);
     trap->makeTriangle(0, 0, 0.1f, 0.1f);
     trap->flag = mode;
     return trap;
 }
 
 std::unique_ptr<Undead> makeZombie(float x, float y) {
-    auto undead = std::make_unique<Undead>(x, y, spriteSize, spriteSize, undeadSheetUnit, undeadTileCorners[0].left,
-                                           undeadTileCorners[0].top, undeadTileWidth, undeadTileHeight);
+    auto undead =
+        std::make_unique<Undead>(x, y, spriteSize, spriteSize, undeadSheetUnit, undeadTileCorners[0].left,
+                                 undeadTileCorners[0].top, undeadTileWidth, undeadTileHeight);
     return undead;
 }
 
@@ -139,8 +141,8 @@ TEST_F(Render, TheTrapDrawsInTheColourOfItsMode) {
 
 TEST_F(Render, AnUndeadThatSensesThePlayerIsTintedAndTheNextIsNot) {
     gameState = Playing;
-    thePlayer = std::make_unique<Player>(-0.9f, 0.0f, spriteSize, spriteSize, 0, playerTile.left, playerTile.top,
-                                         playerTile.width, playerTile.height);
+    thePlayer = std::make_unique<Player>(-0.9f, 0.0f, spriteSize, spriteSize, 0, playerTile.left,
+                                         playerTile.top, playerTile.width, playerTile.height);
     theTrap = makeTrap(0);
     // The first stands near the Player, the second far off: only the first has sensed it.
     undeadList.push_back(makeZombie(-0.6f, 0.3f));
@@ -170,7 +172,8 @@ TEST_F(Render, ASpriteSamplesTheSheetOfItsOwnUnit) {
     Explosion before(-0.5f, 0.0f, 0.0);
     Player player(0.5f, 0.0f, spriteSize, spriteSize, 0, playerTile.left, playerTile.top, playerTile.width,
                   playerTile.height);
-    for (const Entity* previous : {static_cast<const Entity*>(&before), static_cast<const Entity*>(&player)}) {
+    for (const Entity* previous :
+         {static_cast<const Entity*>(&before), static_cast<const Entity*>(&player)}) {
         clearWhite();
         drawEntity(*previous);
         drawEntity(shot);

@@ -36,12 +36,13 @@ std::vector<Sheet> sheets() {
         undead.push_back({"mascot", 0.144f * static_cast<float>(column), 0.555f, 0.144f, 0.11f});
     }
     for (int frame = 0; frame < 11; ++frame) {
-        explosion.push_back(
-            {"explosion", 0.24f * static_cast<float>(frame % 4), 1.0f - 0.25f * static_cast<float>(frame / 4), 0.24f, 0.25f});
+        explosion.push_back({"explosion", 0.24f * static_cast<float>(frame % 4),
+                             1.0f - 0.25f * static_cast<float>(frame / 4), 0.24f, 0.25f});
     }
     return {{"tz_classm32.jpg", {{"player", 0.25f, 0.6392f, 0.12f, 0.1f}}},
             {"tz_undead32.jpg", undead},
-            {"tz_effects32.jpg", {{"shot", 0.164f, 0.265f, 0.08f, 0.08f}, {"bomb", 0.164f, 0.155f, 0.08f, 0.08f}}},
+            {"tz_effects32.jpg",
+             {{"shot", 0.164f, 0.265f, 0.08f, 0.08f}, {"bomb", 0.164f, 0.155f, 0.08f, 0.08f}}},
             {"explosion.jpg", explosion}};
 }
 
@@ -56,7 +57,9 @@ TEST(Sheets, EveryTileHoldsASpriteWithBackgroundAtItsMargin) {
         for (const Tile& tile : sheet.tiles) {
             // Rows come bottom first, like texture space: row = v * height.
             int x0 = static_cast<int>(std::ceil(tile.left * image.width));
-            int x1 = std::min(static_cast<int>(std::floor((tile.left + tile.width) * image.width)), image.width) - 1;
+            int x1 =
+                std::min(static_cast<int>(std::floor((tile.left + tile.width) * image.width)), image.width) -
+                1;
             int y0 = static_cast<int>(std::ceil((tile.top - tile.height) * image.height));
             int y1 = static_cast<int>(std::floor(tile.top * image.height)) - 1;
             int sprite = 0, marginNotBackground = 0;

@@ -140,7 +140,8 @@ TEST_F(Textures, EveryChannelCountUploadsInTheRightFormatWithRowsFlipped) {
                     }
                 }
                 for (int k = 0; k < 4; ++k) {
-                    ASSERT_EQ(seen[k], expected[k]) << c.channels << " channels, texel " << x << "," << y << " channel " << k;
+                    ASSERT_EQ(seen[k], expected[k])
+                        << c.channels << " channels, texel " << x << "," << y << " channel " << k;
                 }
             }
         }

@@ -13,7 +13,8 @@
 namespace {
 
 float distanceToPlayer(const Undead& undead) {
-    const float dx = thePlayer->position.x - undead.position.x, dy = thePlayer->position.y - undead.position.y;
+    const float dx = thePlayer->position.x - undead.position.x,
+                dy = thePlayer->position.y - undead.position.y;
     return std::sqrt(dx * dx + dy * dy);
 }
 
@@ -64,8 +65,9 @@ void frameCountingRand(ScriptedGame& game) {
 
 // Everything a player could see, to compare two plays of one script.
 std::vector<float> snapshot() {
-    std::vector<float> state = {thePlayer->position.x, thePlayer->position.y, static_cast<float>(thePlayer->status),
-                                theTrap->position.x, static_cast<float>(explosionList.size())};
+    std::vector<float> state = {thePlayer->position.x, thePlayer->position.y,
+                                static_cast<float>(thePlayer->status), theTrap->position.x,
+                                static_cast<float>(explosionList.size())};
     for (const auto& undead : undeadList) {
         state.insert(state.end(), {undead->position.x, undead->position.y, static_cast<float>(undead->status),
                                    undead->spinAngle, static_cast<float>(undead->flag)});

@@ -37,14 +37,16 @@ int main(int argc, char** argv) {
                  height = std::atof(argv[5]);
     const int size = std::atoi(argv[6]);
     const int x0 = static_cast<int>(left * w), x1 = std::min(static_cast<int>((left + width) * w), w);
-    const int y0 = static_cast<int>((1 - top) * h), y1 = std::min(static_cast<int>((1 - top + height) * h), h);
+    const int y0 = static_cast<int>((1 - top) * h),
+              y1 = std::min(static_cast<int>((1 - top + height) * h), h);
 
     // The sprite's bounding box inside the tile.
     int bx0 = x1, by0 = y1, bx1 = x0, by1 = y0;
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {
             if (!isBackground(sheet + (y * w + x) * 3)) {
-                bx0 = std::min(bx0, x), by0 = std::min(by0, y), bx1 = std::max(bx1, x + 1), by1 = std::max(by1, y + 1);
+                bx0 = std::min(bx0, x), by0 = std::min(by0, y), bx1 = std::max(bx1, x + 1),
+                by1 = std::max(by1, y + 1);
             }
         }
     }

@@ -1,21 +1,15 @@
 // libFuzzer target: any bytes as a sprite sheet file either decode to a
 // picture whose every byte can be read, or to nothing; never a crash.
 #include "render/image_file.h"
+#include "tests/fuzz/scratch_file.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/gorvath-fuzz-sheet-" + std::to_string(getpid()) + ".jpg";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
+    const std::string path = writeScratchFile("sheet", data, size);
+    if (path.empty()) {
         return 0;
     }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     DecodedImage image = decodeImageFile(path.c_str());
     if (!image) {

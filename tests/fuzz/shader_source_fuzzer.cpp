@@ -1,21 +1,15 @@
 // libFuzzer target: any bytes as a shader file must read back as text that
 // ends with a line feed, without hanging or reading out of bounds.
 #include "render/shader_loader.h"
+#include "tests/fuzz/scratch_file.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/gorvath-fuzz-shader-" + std::to_string(getpid()) + ".glsl";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
+    const std::string path = writeScratchFile("shader", data, size);
+    if (path.empty()) {
         return 0;
     }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     const std::string source = readShaderSource(path.c_str());
     if (source.empty() || source.back() != '\n') {

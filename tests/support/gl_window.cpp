@@ -10,7 +10,8 @@
 
 GameWindow::GameWindow() {
     // Say why, when a test cannot have its window.
-    glfwSetErrorCallback([](int code, const char* text) { std::fprintf(stderr, "GLFW error %d: %s\n", code, text); });
+    glfwSetErrorCallback(
+        [](int code, const char* text) { std::fprintf(stderr, "GLFW error %d: %s\n", code, text); });
     if (!glfwInit()) {
         return;
     }

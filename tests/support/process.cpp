@@ -112,3 +112,12 @@ int runShell(const std::string& command) {
     int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+const std::vector<std::string>& gameEnvironment() {
+#ifdef GORVATH_PRELOAD
+    static const std::vector<std::string> settings = {GORVATH_PRELOAD};
+#else
+    static const std::vector<std::string> settings;
+#endif
+    return settings;
+}

@@ -37,5 +37,9 @@ class ChildProcess {
     bool reaped_ = false;
 };
 
+// The environment the game under test runs in: as it is, but for what a
+// sanitized build needs preloaded.
+const std::vector<std::string>& gameEnvironment();
+
 // Runs a shell command to its end and returns its exit status.
 int runShell(const std::string& command);

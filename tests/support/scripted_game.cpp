@@ -4,8 +4,8 @@
 #include "game/controls.h"
 #include "game/game_state.h"
 
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <unistd.h>
 

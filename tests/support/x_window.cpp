@@ -2,8 +2,8 @@
 
 #include "tests/support/process.h"
 
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <stb_image_write.h>
@@ -75,7 +75,8 @@ unsigned long waitForWindow(const std::string& title, long pid, std::chrono::mil
         if (Display* display = openDisplay()) {
             window = findChild(display, DefaultRootWindow(display), title, pid);
             XWindowAttributes attributes;
-            if (window && (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)) {
+            if (window &&
+                (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)) {
                 window = 0;
             }
             XCloseDisplay(display);
@@ -140,7 +141,8 @@ bool screenshot(unsigned long window, const std::string& pngPath) {
                 rgb.push_back(static_cast<unsigned char>(pixel & image->blue_mask));
             }
         }
-        saved = stbi_write_png(pngPath.c_str(), image->width, image->height, 3, rgb.data(), image->width * 3) != 0;
+        saved = stbi_write_png(pngPath.c_str(), image->width, image->height, 3, rgb.data(),
+                               image->width * 3) != 0;
         XDestroyImage(image);
     }
     XCloseDisplay(display);
