@@ -57,7 +57,7 @@ sleep 2
 key q
 
 # Memcheck runs the game many times slower; still, it must end.
-for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 3000); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && { echo "the game did not end after Q"; exit 1; }
 status=0
 wait "$pid" || status=$?
