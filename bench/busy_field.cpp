@@ -35,9 +35,7 @@ void makeBusyField() {
     explosionList.clear();
     std::srand(1);
     startGame(KeyTrapMode);
-    thePlayer->projectile =
-        std::make_unique<Projectile>(-0.85f, 0.0f, spriteSize, spriteSize, effectsSheetUnit, shotTile.left,
-                                     shotTile.top, shotTile.width, shotTile.height);
+    thePlayer->projectile = makeProjectile(-0.85f, 0.0f, shotTile);
     theTrap->moveBy(-0.4f, 0.0f);
     trapFire();
     for (float x : {-0.5f, 0.0f, 0.5f}) {

@@ -23,9 +23,7 @@ void playerKeys(int key, int action) {
     } else if (key == GLFW_KEY_DOWN && pressOrRepeat(action)) {
         thePlayer->moveBy(0.0f, y < playerBottom ? fieldHeight : -playerStep);
     } else if (key == GLFW_KEY_SPACE && action == GLFW_PRESS && !thePlayer->projectile) {
-        thePlayer->projectile = std::make_unique<Projectile>(
-            thePlayer->position.x + shotOffset, y, spriteSize, spriteSize, effectsSheetUnit, shotTile.left,
-            shotTile.top, shotTile.width, shotTile.height);
+        thePlayer->projectile = makeProjectile(thePlayer->position.x + shotOffset, y, shotTile);
     }
 }
 

@@ -22,6 +22,19 @@ std::unique_ptr<Mascot> createMascot() {
 // which files initialise cannot hand it a zero matrix.
 std::unique_ptr<Mascot> theMascot = createMascot();
 
+std::unique_ptr<Projectile> makeProjectile(float x, float y, const TileRect& look) {
+    return std::make_unique<Projectile>(x, y, spriteSize, spriteSize, effectsSheetUnit, look.left, look.top,
+                                        look.width, look.height);
+}
+
+std::unique_ptr<Trap> makeTrap(int mode) {
+    auto trap = std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit,
+                                       trapNoTile.left, trapNoTile.top, trapNoTile.width, trapNoTile.height);
+    trap->makeTriangle(0.0f, 0.0f, 0.1f, 0.1f);
+    trap->flag = mode;
+    return trap;
+}
+
 void startGame(int mode) {
     thePlayer.reset();
     thePlayer =
@@ -29,11 +42,7 @@ void startGame(int mode) {
                                  playerTile.left, playerTile.top, playerTile.width, playerTile.height);
     thePlayer->status = Active;
 
-    auto trap = std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit,
-                                       trapNoTile.left, trapNoTile.top, trapNoTile.width, trapNoTile.height);
-    trap->makeTriangle(0.0f, 0.0f, 0.1f, 0.1f);
-    theTrap = std::move(trap);
-    theTrap->flag = mode;
+    theTrap = makeTrap(mode);
 
     spawnWave();
     gameState = Playing;
@@ -64,7 +73,5 @@ void trapFire() {
     if (theTrap->projectile) {
         return;
     }
-    theTrap->projectile = std::make_unique<Projectile>(
-        theTrap->position.x, theTrap->position.y + 0.05f, spriteSize, spriteSize, effectsSheetUnit,
-        bombTile.left, bombTile.top, bombTile.width, bombTile.height);
+    theTrap->projectile = makeProjectile(theTrap->position.x, theTrap->position.y + 0.05f, bombTile);
 }

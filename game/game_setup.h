@@ -3,6 +3,7 @@
 #pragma once
 
 #include "entity/entity.h"
+#include "entity/kinds.h"
 
 #include <memory>
 
@@ -11,6 +12,11 @@ inline constexpr int SelfTrapMode = 1; // A: the Trap steers and bombs by itself
 
 // The title screen's Mascot as the program starts: first tile, clock at zero.
 std::unique_ptr<Mascot> createMascot();
+
+// A shot or a bomb at (x, y), with the look of the given tile of the effects sheet.
+std::unique_ptr<Projectile> makeProjectile(float x, float y, const TileRect& look);
+// The Trap at its start: an untextured downward triangle, in the given mode.
+std::unique_ptr<Trap> makeTrap(int mode);
 
 // A new Player, a Trap in the given mode and a fresh wave; then play begins.
 void startGame(int mode);

@@ -82,7 +82,7 @@ void updatePlayField() {
     if (thePlayer->status == Active && thePlayer->projectile) {
         flyShot();
     }
-    if (theTrap->flag == 1 && thePlayer->status == Active) {
+    if (theTrap->flag == SelfTrapMode && thePlayer->status == Active) {
         steerTrap();
     }
     if (theTrap->projectile) {

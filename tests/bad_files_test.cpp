@@ -6,6 +6,8 @@
 #include "tests/support/process.h"
 #include "tests/support/x_window.h"
 
+#include "tests/support/files.h"
+
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 
@@ -20,15 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string gameBinary = GORVATH_BINARY;
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 enum class Damage {
     Missing,

@@ -11,18 +11,6 @@
 
 namespace {
 
-std::unique_ptr<Undead> undeadAt(float x, float y, int status = Active) {
-    auto undead = std::make_unique<Undead>(x, y, spriteSize, spriteSize, undeadSheetUnit, 0.0f, 0.11f,
-                                           undeadTileWidth, undeadTileHeight);
-    undead->status = status;
-    return undead;
-}
-
-std::unique_ptr<Projectile> projectileAt(float x, float y) {
-    return std::make_unique<Projectile>(x, y, spriteSize, spriteSize, effectsSheetUnit, bombTile.left,
-                                        bombTile.top, bombTile.width, bombTile.height);
-}
-
 // A stunned Undead neither moves nor draws on rand(), so it stays exactly where it is put.
 std::unique_ptr<Undead> heldUndeadAt(float x, float y, double now) {
     auto undead = undeadAt(x, y, Stunned);
@@ -228,7 +216,7 @@ TEST(Gameplay, ShotsStunAndStunsWearOff) {
     // Two Undead within reach of where the shot will be: the first in the list is stunned.
     undeadList.push_back(undeadAt(0.12f, 0.04f));
     undeadList.push_back(undeadAt(0.12f, -0.04f));
-    thePlayer->projectile = projectileAt(0.0f, 0.0f);
+    thePlayer->projectile = makeProjectile(0.0f, 0.0f, bombTile);
     game.frame();
     EXPECT_EQ(thePlayer->projectile, nullptr);
     EXPECT_EQ(undeadList[0]->status, Stunned);
@@ -244,7 +232,8 @@ TEST(Gameplay, ShotsStunAndStunsWearOff) {
     EXPECT_NE(undeadList[0]->getModel(), undeadList[0]->model);
 
     // Shot again: the hold restarts from now, the spin carries on.
-    thePlayer->projectile = projectileAt(undeadList[0]->position.x - 0.06f, undeadList[0]->position.y);
+    thePlayer->projectile =
+        makeProjectile(undeadList[0]->position.x - 0.06f, undeadList[0]->position.y, bombTile);
     game.setClock(2.0);
     game.frame();
     const double secondStun = undeadList[0]->holdTime;
@@ -274,18 +263,18 @@ TEST(Gameplay, HitsAtExactlyTheHitDistanceAndLimitsAtExactlyTheEdge) {
     undeadList.clear();
     const float shotX = 0.34f + 0.06f;
     undeadList.push_back(heldUndeadAt(shotX, 0.0f, 0.0));
-    thePlayer->projectile = projectileAt(0.34f, 0.1f);
+    thePlayer->projectile = makeProjectile(0.34f, 0.1f, bombTile);
     game.frame();
     EXPECT_EQ(thePlayer->projectile, nullptr) << "a distance of exactly 0.1 is a hit";
 
     // Just beyond 0.1 is a miss.
-    thePlayer->projectile = projectileAt(0.34f, std::nextafter(0.1f, 1.0f));
+    thePlayer->projectile = makeProjectile(0.34f, std::nextafter(0.1f, 1.0f), bombTile);
     game.frame();
     EXPECT_NE(thePlayer->projectile, nullptr);
 
     // A shot at exactly x = 1.1 survives the update; past it, it is gone.
     undeadList.clear();
-    thePlayer->projectile = projectileAt(1.1f - 0.06f, 0.5f);
+    thePlayer->projectile = makeProjectile(1.1f - 0.06f, 0.5f, bombTile);
     ASSERT_EQ(1.1f - 0.06f + 0.06f, 1.1f);
     game.frame();
     ASSERT_NE(thePlayer->projectile, nullptr);
@@ -294,7 +283,7 @@ TEST(Gameplay, HitsAtExactlyTheHitDistanceAndLimitsAtExactlyTheEdge) {
     EXPECT_EQ(thePlayer->projectile, nullptr);
 
     // The bomb is tested, then falls: at exactly y = -0.7 it survives.
-    theTrap->projectile = projectileAt(0.5f, -0.64f);
+    theTrap->projectile = makeProjectile(0.5f, -0.64f, bombTile);
     ASSERT_EQ(-0.64f + -0.06f, -0.7f);
     game.frame();
     ASSERT_NE(theTrap->projectile, nullptr);
@@ -317,7 +306,7 @@ TEST(Gameplay, BombsDestroyUndeadAndCatchThePlayer) {
     undeadList.push_back(heldUndeadAt(0.5f, 0.1f, 0.0));
     undeadList.push_back(undeadAt(0.6f, 0.5f));
     const Undead* survivor = undeadList[2].get();
-    theTrap->projectile = projectileAt(0.5f, 0.2f); // exactly 0.1 above the stunned one
+    theTrap->projectile = makeProjectile(0.5f, 0.2f, bombTile); // exactly 0.1 above the stunned one
     game.frame();
     EXPECT_EQ(theTrap->projectile, nullptr);
     ASSERT_EQ(explosionList.size(), 1u);
@@ -326,7 +315,7 @@ TEST(Gameplay, BombsDestroyUndeadAndCatchThePlayer) {
     EXPECT_EQ(undeadList[1].get(), survivor) << "the others keep their order";
 
     // A bomb that reaches the Player catches it, and is used up.
-    theTrap->projectile = projectileAt(-0.9f, 0.1f);
+    theTrap->projectile = makeProjectile(-0.9f, 0.1f, bombTile);
     game.frame();
     EXPECT_TRUE(gameIsLost());
     EXPECT_EQ(theTrap->projectile, nullptr);

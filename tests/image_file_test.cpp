@@ -3,6 +3,8 @@
 #include "render/image_file.h"
 #include "tests/support/process.h"
 
+#include "tests/support/files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,11 +12,6 @@
 #include <iterator>
 
 namespace {
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 const std::string sheet = std::string(GORVATH_SOURCE_DIR) + "/textures/tz_undead32.jpg";
 

@@ -12,36 +12,20 @@
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-namespace {
-
-class ScratchDir {
-  public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "gorvath-install-XXXXXX").string();
-        path = mkdtemp(pattern.data());
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    std::string path;
-};
-
-} // namespace
-
 TEST(Install, TheInstalledGameStartsFromAnyDirectory) {
     ScratchDir prefix, elsewhere;
-    ASSERT_EQ(runShell("cmake --install " GORVATH_BINARY_DIR " --prefix " + prefix.path + " > /dev/null"), 0);
+    ASSERT_EQ(runShell("cmake --install " GORVATH_BINARY_DIR " --prefix " + prefix.path() + " > /dev/null"),
+              0);
     for (const char* file :
          {"bin/gorvath", "libexec/gorvath/gorvath", "share/gorvath/shaders/vertShader.glsl",
           "share/gorvath/shaders/fragShader.glsl", "share/gorvath/textures/explosion.jpg",
           "share/applications/gorvath.desktop", "share/icons/hicolor/64x64/apps/gorvath.png"}) {
-        EXPECT_TRUE(fs::exists(prefix.path + "/" + file)) << file;
+        EXPECT_TRUE(fs::exists(prefix.path() + "/" + file)) << file;
     }
 
     // The icon: our sprite on a transparent square.
     DecodedImage icon =
-        decodeImageFile((prefix.path + "/share/icons/hicolor/64x64/apps/gorvath.png").c_str());
+        decodeImageFile((prefix.path() + "/share/icons/hicolor/64x64/apps/gorvath.png").c_str());
     ASSERT_TRUE(icon);
     EXPECT_EQ(icon.width, 64);
     EXPECT_EQ(icon.height, 64);
@@ -54,11 +38,11 @@ TEST(Install, TheInstalledGameStartsFromAnyDirectory) {
     EXPECT_GT(opaque, 64 * 64 / 4);
 
     // Started from elsewhere, it finds its data and shows the title screen.
-    ChildProcess game({prefix.path + "/bin/gorvath"}, elsewhere.path, gameEnvironment());
+    ChildProcess game({prefix.path() + "/bin/gorvath"}, elsewhere.path(), gameEnvironment());
     unsigned long window = waitForWindow("Gorvath", game.pid(), 30s);
     ASSERT_NE(window, 0u) << "no window appeared";
     // The first frames may take a moment on a busy machine.
-    const std::string png = elsewhere.path + "/title.png";
+    const std::string png = elsewhere.path() + "/title.png";
     int mascot = 0, outside = -1;
     for (int attempt = 0; attempt < 100 && !(mascot > 80 && outside == 0); ++attempt) {
         std::this_thread::sleep_for(100ms);

@@ -12,9 +12,10 @@
 namespace {
 
 bool finite(const Entity& e) {
+    const Mat4 model = e.getModel();
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 4; ++r) {
-            if (!std::isfinite(e.getModel()[c][r])) {
+            if (!std::isfinite(model[c][r])) {
                 return false;
             }
         }

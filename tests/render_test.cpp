@@ -1,10 +1,12 @@
 // Drawing in a real 600 x 400 context, checked by reading the pixels back.
 #include "app/frame.h"
 #include "entity/kinds.h"
+#include "game/game_setup.h"
 #include "game/game_state.h"
 #include "render/scene.h"
 #include "render/sprites.h"
 #include "tests/support/gl_window.h"
+#include "tests/support/scripted_game.h"
 
 #include <gtest/gtest.h>
 
@@ -32,21 +34,6 @@ class Render : public testing::Test {
 
     GameWindow window;
 };
-
-std::unique_ptr<Trap> makeTrap(int mode) {
-    auto trap =
-        std::make_unique<Trap>(trapStartX, trapStartY, spriteSize, spriteSize, noTextureUnit, -1, -1, -1, -1);
-    trap->makeTriangle(0, 0, 0.1f, 0.1f);
-    trap->flag = mode;
-    return trap;
-}
-
-std::unique_ptr<Undead> makeZombie(float x, float y) {
-    auto undead =
-        std::make_unique<Undead>(x, y, spriteSize, spriteSize, undeadSheetUnit, undeadTileCorners[0].left,
-                                 undeadTileCorners[0].top, undeadTileWidth, undeadTileHeight);
-    return undead;
-}
 
 // Sums of red minus green over the sprite pixels in a box, and how many there are.
 struct Hue {
@@ -145,8 +132,8 @@ TEST_F(Render, AnUndeadThatSensesThePlayerIsTintedAndTheNextIsNot) {
                                          playerTile.top, playerTile.width, playerTile.height);
     theTrap = makeTrap(0);
     // The first stands near the Player, the second far off: only the first has sensed it.
-    undeadList.push_back(makeZombie(-0.6f, 0.3f));
-    undeadList.push_back(makeZombie(0.4f, -0.3f));
+    undeadList.push_back(undeadAt(-0.6f, 0.3f));
+    undeadList.push_back(undeadAt(0.4f, -0.3f));
     undeadList[0]->flag = 1;
     drawFrame(1.0);
     Pixels pixels = Pixels::read();

@@ -152,11 +152,8 @@ TEST_F(Textures, FilesThatAreNotPicturesGiveZero) {
     std::string empty = scratch("empty.jpg"), text = scratch("text.jpg"), truncated = scratch("half.jpg");
     std::ofstream(empty).close();
     std::ofstream(text) << "this is not a picture\n";
-    {
-        std::ifstream whole(scratch("textures/tz_undead32.jpg"), std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(whole)), {});
-        std::ofstream(truncated, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
-    }
+    const std::string whole = readBytes(scratch("textures/tz_undead32.jpg"));
+    writeBytes(truncated, whole.substr(0, whole.size() / 2));
     for (const std::string& path : {empty, text, scratch("missing.jpg"), scratch("textures")}) {
         EXPECT_EQ(loadTexture(path.c_str()), 0u) << path;
     }

@@ -78,16 +78,3 @@ SetupOutput initSceneCapturingOutput(GLFWwindow* window) {
     output.err = testing::internal::GetCapturedStderr();
     return output;
 }
-
-DataCopy::DataCopy() {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::temp_directory_path() / "gorvath-data-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-    fs::copy(fs::path(GORVATH_SOURCE_DIR) / "shaders", fs::path(path_) / "shaders");
-    fs::copy(fs::path(GORVATH_SOURCE_DIR) / "textures", fs::path(path_) / "textures");
-}
-
-DataCopy::~DataCopy() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}

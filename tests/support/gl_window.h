@@ -2,6 +2,8 @@
 // tests that draw and read the pixels back.
 #pragma once
 
+#include "tests/support/files.h"
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
@@ -50,18 +52,3 @@ struct SetupOutput {
     std::string out, err;
 };
 SetupOutput initSceneCapturingOutput(GLFWwindow* window);
-
-// A scratch directory with copies of the game's shaders/ and textures/,
-// removed again when it goes out of scope.
-class DataCopy {
-  public:
-    DataCopy();
-    ~DataCopy();
-    DataCopy(const DataCopy&) = delete;
-    DataCopy& operator=(const DataCopy&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& relative) const { return path_ + "/" + relative; }
-
-  private:
-    std::string path_;
-};

@@ -1,6 +1,7 @@
 #include "tests/support/scripted_game.h"
 
 #include "app/frame.h"
+#include "entity/kinds.h"
 #include "game/controls.h"
 #include "game/game_state.h"
 
@@ -53,6 +54,14 @@ extern "C" int rand() noexcept {
     }
     static auto* libcRand = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
     return libcRand();
+}
+
+std::unique_ptr<Undead> undeadAt(float x, float y, int status) {
+    auto undead =
+        std::make_unique<Undead>(x, y, spriteSize, spriteSize, undeadSheetUnit, undeadTileCorners[0].left,
+                                 undeadTileCorners[0].top, undeadTileWidth, undeadTileHeight);
+    undead->status = status;
+    return undead;
 }
 
 void resetGameState() {

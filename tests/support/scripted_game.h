@@ -3,12 +3,18 @@
 // game's own callback between frames.
 #pragma once
 
+#include "entity/entity.h"
 #include "tests/support/gl_window.h"
+
+#include <memory>
 
 // How often the game has called rand(). In this test program the game's
 // rand() and srand() run the C library's algorithm on a state of their own
 // and count the calls.
 extern long randCalls;
+
+// An Undead with the first look of the pick list, at (x, y) with the given status.
+std::unique_ptr<Undead> undeadAt(float x, float y, int status = Active);
 
 // Back to how the program starts: the title screen, nothing in play.
 void resetGameState();
