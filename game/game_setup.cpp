@@ -2,14 +2,11 @@
 
 #include "entity/kinds.h"
 #include "game/game_state.h"
-
-#include <GLFW/glfw3.h>
-
-#include <cstdlib>
+#include "game/sources.h"
 
 std::unique_ptr<Mascot> createMascot() {
     // Before glfwInit the clock reads 0, so the first tile shows from time zero.
-    const double now = glfwGetTime();
+    const double now = readClock();
     auto mascot = std::make_unique<Mascot>(mascotStartX, mascotStartY, spriteSize, spriteSize,
                                            undeadSheetUnit, mascotFirstTile.left, mascotFirstTile.top,
                                            mascotFirstTile.width, mascotFirstTile.height);
@@ -59,7 +56,7 @@ void restartGame(int mode) {
 
 void spawnWave() {
     for (int i = 0; i < 5; ++i) {
-        const TileCorner& look = undeadTileCorners[std::rand() % 5];
+        const TileCorner& look = undeadTileCorners[drawRandom() % 5];
         const float y = 0.6f - static_cast<float>(i) * 0.2f;
         auto undead = std::make_unique<Undead>(0.8f, y, spriteSize, spriteSize, undeadSheetUnit, look.left,
                                                look.top, undeadTileWidth, undeadTileHeight);

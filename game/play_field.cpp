@@ -2,9 +2,8 @@
 
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "game/sources.h"
 #include "game/undead_behaviour.h"
-
-#include <GLFW/glfw3.h>
 
 #include <cmath>
 
@@ -40,7 +39,7 @@ void flyShot() {
     shot->moveBy(shotStep, 0.0f);
     for (const auto& undead : undeadList) {
         if (undead->status != Finished && touches(*shot, *undead)) {
-            undead->holdTime = glfwGetTime();
+            undead->holdTime = readClock();
             undead->status = Stunned;
             shot.reset();
             return;
@@ -57,7 +56,7 @@ void dropBomb() {
     for (const auto& undead : undeadList) {
         if (undead->status != Finished && touches(*bomb, *undead)) {
             explosionList.push_back(
-                std::make_unique<Explosion>(undead->position.x, undead->position.y, glfwGetTime()));
+                std::make_unique<Explosion>(undead->position.x, undead->position.y, readClock()));
             undead->status = Finished;
             bomb.reset();
             return;
@@ -95,7 +94,7 @@ void explodePlayer() {
         return;
     }
     explosionList.push_back(
-        std::make_unique<Explosion>(thePlayer->position.x, thePlayer->position.y, glfwGetTime()));
+        std::make_unique<Explosion>(thePlayer->position.x, thePlayer->position.y, readClock()));
     thePlayer->status = Finished;
 }
 

@@ -1,11 +1,9 @@
 #include "game/undead_behaviour.h"
 
 #include "game/game_state.h"
-
-#include <GLFW/glfw3.h>
+#include "game/sources.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -54,7 +52,7 @@ bool closeIn(Undead& undead) {
 
 void Undead::move(Direction direction) {
     if (status == Active) {
-        moveBy(0.0f, std::rand() % 2 == 0 ? jitterStep : -jitterStep);
+        moveBy(0.0f, drawRandom() % 2 == 0 ? jitterStep : -jitterStep);
         moveInDirection(*this, direction == Left ? marchStep : closingStep, direction);
     } else if (status == Stunned) {
         spinAngle += spinStep;
@@ -73,7 +71,7 @@ void moveInDirection(Entity& e, float distance, Direction direction) {
 
 void updateUndead() {
     for (const auto& undead : undeadList) {
-        if (undead->status == Stunned && glfwGetTime() - undead->holdTime > stunDuration) {
+        if (undead->status == Stunned && readClock() - undead->holdTime > stunDuration) {
             undead->spinMatrix = identity;
             undead->spinAngle = 0.0f;
             undead->status = Active;

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick
+    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick bats cloc
               clang libclang-rt-14-dev valgrind)
 fi
 

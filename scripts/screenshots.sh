@@ -8,7 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
     "$root/scripts/install-deps.sh" --test
     cmake -S "$root" -B "$root/build" >/dev/null
-    cmake --build "$root/build" --target gorvath window_shot -j"$(nproc)"
+    cmake --build "$root/build" --target gorvath -j"$(nproc)"
     GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
@@ -32,7 +32,7 @@ key() {
     done
     return 1
 }
-shoot() { "$root/build/tests/window_shot" "$window" "$root/docs/$1"; }
+shoot() { import -window "$window" "$root/docs/$1"; }
 # How much of the box around the Player's place burns orange or yellow (0 to 1).
 fire_near_player() {
     convert "$root/docs/$1" -crop 70x70+0+165 +repage -fx 'r > 0.7 && b < 0.45 && g < 0.95 ? 1 : 0' \

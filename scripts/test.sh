@@ -4,8 +4,8 @@
 #   build/           g++, as the game ships; includes the Valgrind leak check
 #   build-sanitize/  clang with AddressSanitizer and UndefinedBehaviorSanitizer
 #                    (any report fails), plus the libFuzzer targets' short runs
-# Tests that open windows get a virtual X display from xvfb-run, so this works
-# on a machine without a screen.
+# The in-process tests get a virtual X display from xvfb-run; the tests of the
+# real executable start one of their own for each test file.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -18,7 +18,7 @@ cmake --build "$root/build-sanitize" -j"$(nproc)"
 
 run_tests() {
     echo "== tests in $1"
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --test-dir "$root/$1" --output-on-failure -j2
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --test-dir "$root/$1" --output-on-failure -j"$(nproc)"
 }
 run_tests build
 run_tests build-sanitize

@@ -1,0 +1,13 @@
+// The game's two outside sources: the clock (GLFW's, seconds since start-up)
+// and random numbers (the C library's rand(), seeded once by main). The game
+// reads both only through these, so a test can set the time to the exact
+// value it wants and choose every random draw.
+#pragma once
+
+#define GLFW_INCLUDE_NONE // the clock, not GL: that is render/'s
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+
+inline double (*readClock)() = glfwGetTime;
+inline int (*drawRandom)() = std::rand;

@@ -1,0 +1,86 @@
+# The real game with one of its six data files broken at a time. Whatever the
+# file is, the game says exactly what went wrong, opens its window, answers Q
+# and exits with 0. One test per file; the table of damages is below.
+
+setup_file() {
+    load game
+    start_display
+}
+teardown_file() {
+    load game
+    stop_display
+}
+setup() { load game; }
+teardown() { kill "$pid" 2>/dev/null || true; }
+
+# damage FILE HOW: breaks FILE in the named way.
+damage() {
+    local file=$1 sheet=$SOURCE_DIR/textures/tz_effects32.jpg
+    case $2 in
+    missing) rm "$file" ;;
+    empty) : >"$file" ;;
+    halved) truncate -s $(($(stat -c %s "$file") / 2)) "$file" ;;
+    directory) rm "$file" && mkdir "$file" ;;
+    noise) LC_ALL=C awk 'BEGIN { srand(1234); for (i = 0; i < 4096; i++) printf "%c", int(rand() * 256) }' >"$file" ;;
+    text) echo "These are not the pictures you are looking for." >"$file" ;;
+    grey-jpeg) convert "$sheet" -colorspace Gray -type Grayscale "jpg:$file" ;;
+    alpha-png) convert "$sheet" -alpha set -channel A -evaluate set 60% "png32:$file" ;;
+    huge-header) # a real JPEG whose frame header claims 65535 x 65535 pixels
+        perl -0777 -pe 's/\xff\xc0(.{3}).{4}/\xff\xc0$1\xff\xff\xff\xff/s' "$sheet" >"$file" ;;
+    no-final-line-feed) [[ $(tail -c 1 "$file" | od -An -c) == *'\n' ]] && truncate -s -1 "$file" ;;
+    cannot-link) # compiles, but hands on a vec3 where the fragment shader takes a vec2
+        printf '%s\n' '#version 430 core' 'layout (location = 0) in vec3 position;' \
+            'uniform mat4 mMat; uniform mat4 vMat; uniform mat4 pMat;' 'out vec3 tc;' \
+            'void main(void) { gl_Position = pMat * vMat * mMat * vec4(position, 1.0); tc = position; }' >"$file" ;;
+    esac
+}
+
+every_file="missing empty halved directory noise text grey-jpeg alpha-png huge-header"
+
+# Each row: a damage and what the game prints for it, on standard output (a
+# Perl pattern over the whole of it) and on standard error (exactly).
+rows() {
+    local file=$1
+    case $file in
+    shaders/*)
+        local type=Vertex other=Fragment
+        [[ $file == *frag* ]] && type=Fragment other=Vertex
+        local fails="${type} Shader compilation failed\nShader Info Log:[^\n]+\n(?:(?!${other}).*\n)*?"
+        fails+="linking failed\nProgram Info Log:.+\n(?:.*\n)*"
+        for how in $every_file; do echo "$how|$fails|"; done
+        echo "no-final-line-feed||"
+        [[ $type == Vertex ]] && echo "cannot-link|linking failed\nProgram Info Log:.+\n(?:.*\n)*|"
+        ;;
+    textures/*)
+        for how in $every_file; do
+            case $how in
+            grey-jpeg | alpha-png) echo "$how||" ;; # any JPEG or PNG is a usable sheet
+            *) echo "$how||could not load texture file ./$file" ;;
+            esac
+        done
+        ;;
+    esac
+}
+
+check_file() {
+    local file=$1 how out err
+    while IFS='|' read -r how out err; do
+        local data=$BATS_TEST_TMPDIR/$how
+        mkdir -p "$data" && cp -r "$SOURCE_DIR/shaders" "$SOURCE_DIR/textures" "$data"
+        damage "$data/$file" "$how"
+        start_game "$data" || { echo "$file $how: no window"; return 1; }
+        press q
+        finish || { echo "$file $how"; return 1; }
+        if [[ -z $out ]]; then [[ ! -s $BATS_TEST_TMPDIR/out ]]; else grep -Pzq "\A$out\z" "$BATS_TEST_TMPDIR/out"; fi ||
+            { echo "$file $how: standard output was:"; stdout; return 1; }
+        [[ $(stderr) == "$err" ]] || { echo "$file $how: standard error was:"; stderr; return 1; }
+        echo "# $file $how: out [$(stdout | head -c 60 | tr '\n' '|')] err [$(stderr)]" >&3
+    done < <(rows "$file")
+}
+
+@test "vertex shader" { check_file shaders/vertShader.glsl; }
+@test "fragment shader" { check_file shaders/fragShader.glsl; }
+@test "class sheet" { check_file textures/tz_classm32.jpg; }
+@test "undead sheet" { check_file textures/tz_undead32.jpg; }
+@test "effects sheet" { check_file textures/tz_effects32.jpg; }
+@test "explosion sheet" { check_file textures/explosion.jpg; }

@@ -1,0 +1,80 @@
+# Helpers for the tests that play the real game: a virtual X display for each
+# test file, the game started in a directory of its own, real key events
+# typed into its window, and the colours it shows.
+#
+# CTest sets GAME (the executable), SOURCE_DIR and CLOSE_WINDOW.
+
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$BATS_FILE_TMPDIR/display" >/dev/null 2>&1 &
+    echo $! >"$BATS_FILE_TMPDIR/xvfb"
+    for _ in $(seq 200); do
+        [[ -s $BATS_FILE_TMPDIR/display ]] && break
+        sleep 0.05
+    done
+    export DISPLAY=:$(cat "$BATS_FILE_TMPDIR/display")
+}
+
+stop_display() { kill "$(cat "$BATS_FILE_TMPDIR/xvfb")"; }
+
+# A scratch copy of the game's data files; echoes its path.
+copy_data() {
+    local dir=$BATS_TEST_TMPDIR/data
+    mkdir -p "$dir" && cp -r "$SOURCE_DIR/shaders" "$SOURCE_DIR/textures" "$dir" && echo "$dir"
+}
+
+# start_game DIR [COMMAND...]: starts the game (or COMMAND) in DIR, standard
+# output and error to files; sets pid and, once it shows, window.
+start_game() {
+    local dir=$1
+    shift
+    (($#)) || set -- "$GAME"
+    (cd "$dir" && exec "$@") >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" 3>&- &
+    pid=$!
+    window=$(timeout "${WINDOW_WAIT:-30}" xdotool search --sync --onlyvisible --pid "$pid" --name '^Gorvath$' |
+        head -1)
+    [[ -n $window ]] || { echo "no window; stderr: $(cat "$BATS_TEST_TMPDIR/err")"; return 1; }
+}
+
+# press KEY...: real X key events into the game's window, once it has the focus.
+press() {
+    for _ in $(seq 50); do
+        if xdotool windowfocus --sync "$window" 2>/dev/null; then
+            xdotool key --delay 30 "$@"
+            return
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# finish [SECONDS]: waits for the game to end; fails unless it exits with 0.
+finish() {
+    local status=0
+    timeout "${1:-30}" tail --pid="$pid" -f /dev/null || { echo "the game did not end"; return 1; }
+    wait "$pid" || status=$?
+    [[ $status -eq 0 ]] || { echo "exit status $status"; return 1; }
+}
+
+stdout() { cat "$BATS_TEST_TMPDIR/out"; }
+stderr() { cat "$BATS_TEST_TMPDIR/err"; }
+
+# pixel X Y: the colour the window shows there, as R,G,B.
+pixel() {
+    import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# await_pixel X Y REGEX [SECONDS]: waits until the colour there matches.
+await_pixel() {
+    local colour
+    for _ in $(seq $((${4:-20} * 10))); do
+        colour=$(pixel "$1" "$2")
+        [[ $colour =~ $3 ]] && return
+        sleep 0.1
+    done
+    echo "pixel $1,$2 is $colour, not $3"
+    return 1
+}
+
+WHITE='^255,255,255$' BLUE_TRAP='^(2[0-9]|3[0-9]),(1[0-2][0-9]),(2[3-5][0-9])$'
+AMBER_TRAP='^(2[3-5][0-9]),(1[3-4][0-9]),([0-9]|1[0-9])$'
