@@ -1,16 +1,13 @@
 #include "render/image_file.h"
 
-#include <stb_image.h>
+#include "render/data_file.h"
 
-#include <fstream>
-#include <iterator>
-#include <string>
+#include <stb_image.h>
 
 namespace {
 
-// Far larger than any sprite sheet; a bigger file or picture is not one of
-// ours, and would only make the decoder ask for gigabytes.
-constexpr std::streamoff maxFileBytes = 64 << 20;
+// Far larger than any sprite sheet; a bigger picture is not one of ours, and
+// would only make the decoder ask for gigabytes.
 constexpr int maxSide = 8192;
 
 unsigned byteAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
@@ -150,18 +147,12 @@ bool acceptablePicture(std::string_view bytes) {
 
 DecodedImage decodeImageFile(const char* path) {
     DecodedImage image;
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
-    if (size <= 0 || size > maxFileBytes) {
+    const std::optional<std::string> bytes = readDataFile(path, maxSheetBytes);
+    if (!bytes || !acceptablePicture(*bytes)) {
         return image;
     }
-    std::string bytes(static_cast<size_t>(size), '\0');
-    file.seekg(0);
-    if (!file.read(bytes.data(), size) || !acceptablePicture(bytes)) {
-        return image;
-    }
-    const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
-    const int length = static_cast<int>(bytes.size());
+    const auto* data = reinterpret_cast<const stbi_uc*>(bytes->data());
+    const int length = static_cast<int>(bytes->size());
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, length, &width, &height, &channels) || width > maxSide ||
         height > maxSide) {

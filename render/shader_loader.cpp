@@ -1,6 +1,7 @@
 #include "render/shader_loader.h"
 
-#include <fstream>
+#include "render/data_file.h"
+
 #include <iostream>
 #include <memory>
 
@@ -38,22 +39,10 @@ void printInfoLog(const char* label, GLuint object, GetParameter getParameter, G
 } // namespace
 
 std::string readShaderSource(const char* path) {
-    std::ifstream file(path);
-    if (!file.is_open()) {
-        return {};
-    }
-    std::string source, line;
-    while (!file.eof()) {
-        std::getline(file, line);
-        // A read that fails short of the end (a directory, an I/O error) would
-        // never reach it: give up with nothing rather than spin.
-        if (file.bad() || (file.fail() && !file.eof())) {
-            return {};
-        }
-        source += line;
-        source += '\n';
-    }
-    return source;
+    // Line by line, each line ended by a line feed: that is the whole text with
+    // one line feed added (after a final line feed, an empty last line).
+    const std::optional<std::string> text = readDataFile(path, maxShaderBytes);
+    return text ? *text + '\n' : std::string();
 }
 
 GLuint compileShader(const char* path, GLenum shaderType) {

@@ -7,7 +7,7 @@
 #include <string>
 
 // The whole file, each line ended by "\n" (a final line feed adds an empty
-// line). A file that cannot be opened or read gives an empty text.
+// line). A file that cannot be read as a data file gives an empty text.
 std::string readShaderSource(const char* path);
 
 // Returns the shader object, compiled or not.

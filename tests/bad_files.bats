@@ -27,6 +27,11 @@ damage() {
     alpha-png) convert "$sheet" -alpha set -channel A -evaluate set 60% "png32:$file" ;;
     huge-header) # a real JPEG whose frame header claims 65535 x 65535 pixels
         perl -0777 -pe 's/\xff\xc0(.{3}).{4}/\xff\xc0$1\xff\xff\xff\xff/s' "$sheet" >"$file" ;;
+    fifo) rm "$file" && mkfifo "$file" ;; # with no writer: opening it for reading would wait for one
+    zero-device) ln -sf /dev/zero "$file" ;;
+    random-device) ln -sf /dev/urandom "$file" ;;
+    socket) rm "$file" && perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Local => shift, Listen => 1) or die' "$file" ;;
+    oversized) truncate -s 2G "$file" ;; # sparse: far larger than any real file, on no disk space
     no-final-line-feed) [[ $(tail -c 1 "$file" | od -An -c) == *'\n' ]] && truncate -s -1 "$file" ;;
     cannot-link) # compiles, but hands on a vec3 where the fragment shader takes a vec2
         printf '%s\n' '#version 430 core' 'layout (location = 0) in vec3 position;' \
@@ -35,7 +40,8 @@ damage() {
     esac
 }
 
-every_file="missing empty halved directory noise text grey-jpeg alpha-png huge-header"
+every_file="missing empty halved directory noise text grey-jpeg alpha-png huge-header fifo zero-device
+random-device socket oversized"
 
 # Each row: a damage and what the game prints for it, on standard output (a
 # Perl pattern over the whole of it) and on standard error (exactly).
@@ -70,7 +76,7 @@ check_file() {
         damage "$data/$file" "$how"
         start_game "$data" || { echo "$file $how: no window"; return 1; }
         press q
-        finish || { echo "$file $how"; return 1; }
+        finish 15 || { echo "$file $how"; return 1; }
         if [[ -z $out ]]; then [[ ! -s $BATS_TEST_TMPDIR/out ]]; else grep -Pzq "\A$out\z" "$BATS_TEST_TMPDIR/out"; fi ||
             { echo "$file $how: standard output was:"; stdout; return 1; }
         [[ $(stderr) == "$err" ]] || { echo "$file $how: standard error was:"; stderr; return 1; }
