@@ -1,14 +1,18 @@
 // Gorvath: open the window, set the scene up, run frames until the window is
 // closed or the player presses Q.
+#include "app/display.h"
 #include "app/frame.h"
+#include "app/frame_pacer.h"
 #include "game/game_state.h"
 #include "render/scene.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -25,10 +29,14 @@ int main() {
     }
     glfwSwapInterval(1); // the display's refresh paces the game
     initScene(window);
+    connectDisplay(window);
 
+    FramePacer pacer; // and where the display ignores that, the pacer does
     while (!glfwWindowShouldClose(window) && !shouldQuit()) {
         drawFrame(glfwGetTime());
         glfwSwapBuffers(window);
+        pacer.setRefreshRate(refreshRate(window));
+        std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
         glfwPollEvents();
     }
 

@@ -9,7 +9,7 @@ if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
     "$root/scripts/install-deps.sh" --test
     cmake -S "$root" -B "$root/build" >/dev/null
     cmake --build "$root/build" --target gorvath -j"$(nproc)"
-    GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+    GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
 fi
 
 cd "$root"
@@ -55,5 +55,9 @@ done
 sleep 1.5
 key a
 shoot mode-a.png && echo docs/mode-a.png
+# Maximised on a wide screen: the whole field, centred, white at the sides.
+xdotool windowsize --sync "$window" 1280 720
+sleep 0.5
+shoot maximised.png && echo docs/maximised.png
 key q
 wait $game

@@ -7,6 +7,7 @@
 #include "render/scene.h"
 #include "render/shader_loader.h"
 #include "render/texture_loader.h"
+#include "render/viewport.h"
 #include "tests/support/game_test.h"
 
 #include <GL/glew.h>
@@ -164,6 +165,18 @@ TEST_F(Draw, TheTitleScreenShowsTheWalkingMascotAlone) {
     const float firstColumn = probe(pixels.at(300, 200)).u;
     drawFrame(std::nextafter(static_cast<double>(0.2f), 1.0));
     EXPECT_NEAR(probeAt(0.0f, 0.0f).u, firstColumn + 0.144f, 1.5f / 255);
+}
+
+TEST_F(Draw, AMinimisedWindowDrawsNothingWithoutAnErrorAndTheGameGoesOn) {
+    play(KeyTrapMode);
+    addUndead(0.5f, 0.0f);
+    fitFieldToFramebuffer(0, 0);
+    drawFrame(0.0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    EXPECT_EQ(undeadList[0]->position.x, 0.5f - 0.01f);
+    fitFieldToFramebuffer(600, 400);
+    drawFrame(0.0);
+    EXPECT_EQ(probeAt(0.5f - 0.02f, 0.0f).unit, 1);
 }
 
 TEST_F(Draw, TextureUnitsOutsideOneToNineSelectUnitZero) {

@@ -1,5 +1,6 @@
 // The sprite arithmetic, the catalogue of kinds, the tile animations and the
 // shader file reader: what needs no drawing.
+#include "app/frame_pacer.h"
 #include "entity/kinds.h"
 #include "game/animation.h"
 #include "game/controls.h"
@@ -7,6 +8,7 @@
 #include "game/game_state.h"
 #include "game/play_field.h"
 #include "render/image_file.h"
+#include "render/viewport.h"
 #include "tests/support/game_test.h"
 
 #include <GLFW/glfw3.h>
@@ -162,6 +164,37 @@ TEST(ImageFile, PicturesTheDecoderWouldMishandleAreTurnedAway) {
         const std::string path = dir + "/gorvath-wide.jpg";
         ASSERT_TRUE(stbi_write_jpg(path.c_str(), width, 1, 3, row.data(), 90));
         EXPECT_EQ(static_cast<bool>(decodeImageFile(path.c_str())), width == 8192) << width;
+    }
+}
+
+TEST(Display, TheFieldFillsTheLargestThreeByTwoAreaCentredInTheFramebuffer) {
+    const std::pair<std::pair<int, int>, FieldArea> rows[] = {
+        {{600, 400}, {0, 0, 600, 400}},   {{900, 400}, {150, 0, 600, 400}},
+        {{600, 600}, {0, 100, 600, 400}}, {{1280, 1024}, {1, 86, 1278, 852}},
+        {{601, 401}, {0, 0, 600, 400}},   {{0, 0}, {0, 0, 0, 0}},
+        {{1, 1}, {0, 0, 0, 0}},
+    };
+    for (const auto& [size, area] : rows) {
+        const FieldArea got = fieldArea(size.first, size.second);
+        EXPECT_EQ(std::tie(got.x, got.y, got.width, got.height),
+                  std::tie(area.x, area.y, area.width, area.height))
+            << size.first << " x " << size.second;
+    }
+}
+
+TEST(Display, ThePacerSleepsOnlyWhereSwapsDoNotWaitForTheDisplay) {
+    FramePacer pacer;
+    pacer.setRefreshRate(0); // unknown: 60
+    EXPECT_EQ(pacer.delayAfterSwap(10.0), 0.0);
+    // Swaps that return at once: each frame is stretched to a sixtieth of a second.
+    EXPECT_NEAR(pacer.delayAfterSwap(10.001), 1.0 / 60 - 0.001, 1e-12);
+    EXPECT_NEAR(pacer.delayAfterSwap(10.0 + 1.0 / 60 + 0.002), 1.0 / 60 - 0.002, 1e-12);
+    // Swaps that wait for a refresh: nothing is added.
+    pacer.setRefreshRate(50);
+    double now = 20.0;
+    pacer.delayAfterSwap(now);
+    for (int frame = 0; frame < 5; ++frame) {
+        EXPECT_EQ(pacer.delayAfterSwap(now += 0.02 * (frame % 2 ? 0.85 : 1.1)), 0.0) << frame;
     }
 }
 

@@ -1,0 +1,81 @@
+#include "app/display.h"
+
+#include "game/controls.h"
+#include "render/viewport.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+
+namespace {
+
+struct Place {
+    int x = 0, y = 0, width = 0, height = 0;
+} windowed; // where the window was before it went full screen
+
+// The monitor that holds most of the window, if any.
+GLFWmonitor* monitorUnder(GLFWwindow* window) {
+    if (GLFWmonitor* filled = glfwGetWindowMonitor(window)) {
+        return filled;
+    }
+    Place w;
+    glfwGetWindowPos(window, &w.x, &w.y);
+    glfwGetWindowSize(window, &w.width, &w.height);
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    GLFWmonitor* best = nullptr;
+    long bestArea = -1;
+    for (int i = 0; i < count; ++i) {
+        int x = 0, y = 0;
+        glfwGetMonitorPos(monitors[i], &x, &y);
+        if (const GLFWvidmode* mode = glfwGetVideoMode(monitors[i])) {
+            const long across = std::max(0, std::min(w.x + w.width, x + mode->width) - std::max(w.x, x));
+            const long down = std::max(0, std::min(w.y + w.height, y + mode->height) - std::max(w.y, y));
+            if (across * down > bestArea) {
+                best = monitors[i], bestArea = across * down;
+            }
+        }
+    }
+    return best;
+}
+
+void windowKeys(GLFWwindow* window, int key, int scancode, int action, int mods) {
+    if (key == GLFW_KEY_F11) {
+        if (action == GLFW_PRESS) {
+            toggleFullScreen(window);
+        }
+        return;
+    }
+    keyCallback(window, key, scancode, action, mods);
+}
+
+} // namespace
+
+void connectDisplay(GLFWwindow* window) {
+    glfwSetFramebufferSizeCallback(
+        window, [](GLFWwindow*, int width, int height) { fitFieldToFramebuffer(width, height); });
+    glfwSetKeyCallback(window, windowKeys);
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(window, &width, &height);
+    fitFieldToFramebuffer(width, height);
+}
+
+void toggleFullScreen(GLFWwindow* window) {
+    if (glfwGetWindowMonitor(window)) {
+        glfwSetWindowMonitor(window, nullptr, windowed.x, windowed.y, windowed.width, windowed.height,
+                             GLFW_DONT_CARE);
+    } else if (GLFWmonitor* monitor = monitorUnder(window)) {
+        glfwGetWindowPos(window, &windowed.x, &windowed.y);
+        glfwGetWindowSize(window, &windowed.width, &windowed.height);
+        const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+        glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    }
+    glfwSwapInterval(1); // some systems forget it when the window changes monitor
+}
+
+int refreshRate(GLFWwindow* window) {
+    GLFWmonitor* monitor = monitorUnder(window);
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    return mode ? mode->refreshRate : 0;
+}

@@ -1,0 +1,15 @@
+// Where the field shows in the window: always whole (x -1 to 1, y -2/3 to
+// 2/3), centred, at the largest size that fits the framebuffer, never
+// stretched; the rest of the window shows the clear colour.
+#pragma once
+
+struct FieldArea {
+    int x = 0, y = 0, width = 0, height = 0; // in framebuffer pixels, from the bottom left
+};
+
+// The largest 3 : 2 area centred in a framebuffer of that size; empty for an
+// empty (minimised) framebuffer.
+FieldArea fieldArea(int framebufferWidth, int framebufferHeight);
+
+// Makes the field's area of the framebuffer the GL viewport.
+void fitFieldToFramebuffer(int framebufferWidth, int framebufferHeight);
