@@ -1,0 +1,60 @@
+// Scripted frames, drawn with the game's own shaders, must match to the last
+// pixel the reference pictures in tests/frames/, taken from the drawing as it
+// was first written: a faster way to draw must not change what a player sees.
+// GORVATH_NEW_REFERENCES=1 writes the pictures instead (after a change that
+// is meant to be seen).
+#include "app/frame.h"
+#include "game/game_setup.h"
+#include "game/game_state.h"
+#include "render/image_file.h"
+#include "tests/support/game_test.h"
+
+#include <GL/glew.h>
+#include <stb_image_write.h>
+
+#include <cstdlib>
+
+namespace {
+
+using Frames = GameTest;
+
+void expectFrame(const std::string& name) {
+    std::vector<unsigned char> shown(600 * 400 * 3);
+    glReadPixels(0, 0, 600, 400, GL_RGB, GL_UNSIGNED_BYTE, shown.data()); // bottom row first
+    const std::string path = std::string(GORVATH_SOURCE_DIR) + "/tests/frames/" + name + ".png";
+    if (std::getenv("GORVATH_NEW_REFERENCES")) {
+        stbi_flip_vertically_on_write(1);
+        ASSERT_TRUE(stbi_write_png(path.c_str(), 600, 400, 3, shown.data(), 600 * 3));
+        return;
+    }
+    const DecodedImage reference = decodeImageFile(path.c_str()); // bottom row first too
+    ASSERT_TRUE(reference && reference.channels == 3) << path;
+    EXPECT_TRUE(std::equal(shown.begin(), shown.end(), reference.pixels.get())) << name << " differs";
+}
+
+TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    ASSERT_EQ(setUpScene(".").first, "");
+    theMascot = createMascot(); // its first tile, whatever other tests made of it
+    drawFrame(0.0);
+    expectFrame("title");
+    for (int mode : {KeyTrapMode, SelfTrapMode}) {
+        resetGame();
+        scriptRandom({0, 1, 2, 3, 4});
+        startGame(mode);
+        addUndead(-0.6f, 0.25f);         // senses the Player: tinted
+        addUndead(0.2f, -0.2f, Stunned); // spins
+        undeadList.back()->spinAxis = 2;
+        thePlayer->projectile = makeProjectile(-0.6f, 0.0f, shotTile);
+        theTrap->moveBy(0.3f, 0.0f);
+        trapFire();
+        explosionList.push_back(std::make_unique<Explosion>(-0.2f, 0.4f, 0.0));
+        for (int frame = 0; frame < 3; ++frame) {
+            testClock = 0.3 * frame;
+            drawFrame(testClock);
+            expectFrame((mode ? "A-" : "S-") + std::to_string(frame));
+        }
+    }
+}
+
+} // namespace
