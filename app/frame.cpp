@@ -40,7 +40,7 @@ void playFrame(double currentTime) {
 } // namespace
 
 void drawFrame(double currentTime) {
-    glClear(GL_DEPTH_BUFFER_BIT);
+    // Colour only: nothing ever tests depth, so clearing it would show nothing.
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     if (gameState == Playing) {

@@ -30,7 +30,7 @@ GLFWwindow* openGameWindow() {
     return window;
 }
 
-void makeBusyField() {
+void makeBusyField(int explosions) {
     undeadList.clear();
     explosionList.clear();
     std::srand(1);
@@ -38,7 +38,8 @@ void makeBusyField() {
     thePlayer->projectile = makeProjectile(-0.85f, 0.0f, shotTile);
     theTrap->moveBy(-0.4f, 0.0f);
     trapFire();
-    for (float x : {-0.5f, 0.0f, 0.5f}) {
-        explosionList.push_back(std::make_unique<Explosion>(x, -0.4f, 0.0));
+    for (int i = 0; i < explosions; ++i) {
+        explosionList.push_back(
+            std::make_unique<Explosion>(-0.5f + 0.5f * static_cast<float>(i), -0.4f, 0.0));
     }
 }

@@ -9,7 +9,7 @@ struct GLFWwindow;
 GLFWwindow* openGameWindow();
 
 // A game in play: the Player and its shot, five walking Undead, the Trap and
-// its bomb, three Explosions. Sixteen updates later every one of them is still
-// there: nothing is created or destroyed in between.
-void makeBusyField();
+// its bomb, and as many Explosions (at most three). Sixteen updates later every
+// one of them is still there: nothing is created or destroyed in between.
+void makeBusyField(int explosions = 3);
 inline constexpr int busyUpdates = 16;

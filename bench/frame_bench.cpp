@@ -47,7 +47,6 @@ void BM_EmptyFrame(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        glClear(GL_DEPTH_BUFFER_BIT);
         glClearColor(1, 1, 1, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         glfwSwapBuffers(window());

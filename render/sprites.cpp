@@ -5,56 +5,144 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
-GLint uniform(const char* name) { return glGetUniformLocation(renderingProgram, name); }
+// Sprites stream through the two shared buffers: each draw writes its
+// vertices after those of the draw before, without waiting for the drawing
+// (nothing a pending draw reads is overwritten), and draws from there. The
+// buffers get fresh storage only when they are full, and the attributes point
+// at them then, once. A sprite whose vertices and texture coordinates are
+// already in the buffers, as most are from the frame before, is drawn from
+// where they are. The uniform locations are looked up once per program.
+constexpr GLsizei streamVertices = 4096;
+
+// Vertices and texture coordinates as written at `first`.
+struct Written {
+    float floats[20];
+    size_t vertexFloats = 0, texCoordFloats = 0;
+    GLint first = 0;
+};
+
+struct Stream {
+    GLuint program = 0; // the program the locations belong to
+    GLint mMat = -1, samp = -1, choice = -1;
+    int sampValue = -1, choiceValue = -1; // what samp and choice hold now          // what samp holds now
+    GLint next = streamVertices;          // the first free vertex; full until set up
+    float lastTexCoords[8] = {};          // the texture coordinates of the last textured draw
+    Written written[64];                  // what the buffers hold, as far as it is remembered
+    int writtenCount = 0;
+} stream;
+
+void useProgram() {
+    if (stream.program != renderingProgram) {
+        stream = Stream{};
+        stream.program = renderingProgram;
+        stream.mMat = glGetUniformLocation(renderingProgram, "mMat");
+        stream.samp = glGetUniformLocation(renderingProgram, "samp");
+        stream.choice = glGetUniformLocation(renderingProgram, "choice");
+    }
+}
+
+// The first of `count` free vertices in both buffers.
+GLint reserve(GLsizei count) {
+    if (stream.next + count > streamVertices) {
+        for (GLuint attribute : {0u, 1u}) {
+            const GLint size = attribute == 0 ? 3 : 2;
+            glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[attribute]);
+            glBufferData(GL_ARRAY_BUFFER, streamVertices * size * GLsizeiptr{sizeof(float)}, nullptr,
+                         GL_STREAM_DRAW);
+            glVertexAttribPointer(attribute, size, GL_FLOAT, GL_FALSE, 0, nullptr);
+            glEnableVertexAttribArray(attribute);
+        }
+        stream.next = 0;
+        stream.writtenCount = 0;
+    }
+    const GLint first = stream.next;
+    stream.next += count;
+    return first;
+}
+
+// Writes floats for vertices from `first` on, `size` floats a vertex, into the buffer.
+void write(GLuint buffer, GLint first, GLint size, const float* floats, size_t count) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    const auto bytes = static_cast<GLsizeiptr>(count * sizeof(float));
+    void* at = glMapBufferRange(GL_ARRAY_BUFFER, first * size * GLintptr{sizeof(float)}, bytes,
+                                GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    std::memcpy(at, floats, static_cast<size_t>(bytes));
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+}
 
 GLsizei vertexCount(const Entity& entity) { return static_cast<GLsizei>(entity.vertices.size() / 3); }
 
-GLsizeiptr byteSize(const std::vector<float>& floats) {
-    return static_cast<GLsizeiptr>(floats.size() * sizeof(float));
+// The first vertex of a copy of these vertices and texture coordinates in the buffers.
+GLint upload(const float* vertices, size_t vertexFloats, const float* texCoords, size_t texCoordFloats) {
+    for (int i = 0; i < stream.writtenCount; ++i) {
+        const Written& w = stream.written[i];
+        if (w.vertexFloats == vertexFloats && w.texCoordFloats == texCoordFloats &&
+            std::equal(vertices, vertices + vertexFloats, w.floats) &&
+            std::equal(texCoords, texCoords + texCoordFloats, w.floats + vertexFloats)) {
+            return w.first;
+        }
+    }
+    const GLint first = reserve(static_cast<GLsizei>(vertexFloats / 3));
+    write(vertexBuffers[0], first, 3, vertices, vertexFloats);
+    write(vertexBuffers[1], first, 2, texCoords, texCoordFloats);
+    if (vertexFloats + texCoordFloats <= 20) {
+        if (stream.writtenCount == 64) {
+            stream.writtenCount = 0;
+        }
+        Written& w = stream.written[stream.writtenCount++];
+        std::copy_n(vertices, vertexFloats, w.floats);
+        std::copy_n(texCoords, texCoordFloats, w.floats + vertexFloats);
+        w.vertexFloats = vertexFloats, w.texCoordFloats = texCoordFloats, w.first = first;
+    }
+    return first;
 }
 
 } // namespace
 
-void setChoice(int choice) { glUniform1i(uniform("choice"), choice); }
-
-void drawEntity(const Entity& entity) {
-    glUniformMatrix4fv(uniform("mMat"), 1, GL_FALSE, entity.getModel().data());
-    glUniform1i(uniform("samp"), entity.textureUnit);
-    uploadQuad(entity);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, vertexCount(entity));
+void setChoice(int choice) {
+    useProgram();
+    if (stream.choiceValue != choice) {
+        glUniform1i(stream.choice, choice);
+        stream.choiceValue = choice;
+    }
 }
 
-void uploadQuad(const Entity& entity) {
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(1);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
-    glBufferData(GL_ARRAY_BUFFER, byteSize(entity.vertices), entity.vertices.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
-    glBufferData(GL_ARRAY_BUFFER, byteSize(entity.texCoords), entity.texCoords.data(), GL_STATIC_DRAW);
+void drawEntity(const Entity& entity) {
+    useProgram();
+    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, entity.getModel().data());
+    if (stream.sampValue != entity.textureUnit) {
+        glUniform1i(stream.samp, entity.textureUnit);
+        stream.sampValue = entity.textureUnit;
+    }
+    glDrawArrays(GL_TRIANGLE_STRIP, uploadQuad(entity), vertexCount(entity));
+}
+
+GLint uploadQuad(const Entity& entity) {
+    std::copy_n(entity.texCoords.begin(), std::min<size_t>(8, entity.texCoords.size()), stream.lastTexCoords);
+    return upload(entity.vertices.data(), entity.vertices.size(), entity.texCoords.data(),
+                  entity.texCoords.size());
 }
 
 void drawTrap() {
+    useProgram();
     const Trap& trap = *theTrap;
-    const GLint choice = uniform("choice");
     if (trap.flag == 0) {
-        glUniform1i(choice, ChoiceKeyTrap);
+        setChoice(ChoiceKeyTrap);
     } else if (trap.flag == 1) {
-        glUniform1i(choice, ChoiceSelfTrap);
+        setChoice(ChoiceSelfTrap);
     }
-    glUniformMatrix4fv(uniform("mMat"), 1, GL_FALSE, trap.getModel().data());
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-    glEnableVertexAttribArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
-    glBufferData(GL_ARRAY_BUFFER, byteSize(trap.vertices), trap.vertices.data(), GL_STATIC_DRAW);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, vertexCount(trap));
-    glUniform1i(choice, ChoiceTextured);
+    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, trap.getModel().data());
+    // Untextured: its texture coordinates stay those of the draw before.
+    const size_t texCoordFloats = std::min<size_t>(8, 2 * static_cast<size_t>(vertexCount(trap)));
+    glDrawArrays(GL_TRIANGLE_STRIP,
+                 upload(trap.vertices.data(), trap.vertices.size(), stream.lastTexCoords, texCoordFloats),
+                 vertexCount(trap));
+    setChoice(ChoiceTextured);
     if (trap.projectile) {
         drawEntity(*trap.projectile);
     }

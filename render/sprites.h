@@ -4,6 +4,8 @@
 
 #include "entity/entity.h"
 
+#include <GL/glew.h>
+
 // Values of the "choice" uniform: how the fragment shader colours a draw.
 inline constexpr int ChoiceTextured = 0;
 inline constexpr int ChoiceKeyTrap = 1;  // flat colour: the Trap steered by keys
@@ -11,8 +13,9 @@ inline constexpr int ChoiceSensing = 2;  // textured and tinted: an Undead near 
 inline constexpr int ChoiceSelfTrap = 3; // flat colour: the Trap that steers itself
 
 void drawEntity(const Entity& entity);
-// Points attributes 0 and 1 at the shared buffers and fills them from the entity.
-void uploadQuad(const Entity& entity);
+// Copies the entity's vertices and texture coordinates into the shared buffers
+// (attributes 0 and 1); returns the first vertex of the copy.
+GLint uploadQuad(const Entity& entity);
 // Draws theTrap, then its bomb if one is falling.
 void drawTrap();
 // Sets the "choice" uniform of the current program.

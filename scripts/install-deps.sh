@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick bats cloc
-              clang libclang-rt-14-dev valgrind)
+              clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)
 fi
 
 missing=()

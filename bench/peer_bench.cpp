@@ -1,0 +1,167 @@
+// What a play frame costs against the library a porter would pick instead:
+// SDL2's own 2D renderer (its OpenGL back end) drawing the same scene from the
+// same sheets, eight 30-pixel sprites and a flat triangle in a 600 x 400
+// window without vsync, against the game's frame (drawFrame and the buffer
+// swap) with the Player, its shot, five Undead, the bomb and the Trap. The two
+// take turns, five rounds each, in one process; the medians of their CPU
+// times per frame (the process's, since llvmpipe draws on threads of its own)
+// and the ratio are printed at the end.
+#include "app/frame.h"
+#include "bench/busy_field.h"
+#include "entity/kinds.h"
+#include "game/game_state.h"
+#include "render/scene.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <SDL.h>
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Peer {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_GLContext context = nullptr;
+    SDL_Texture* sheets[4] = {};
+} peer;
+
+bool openPeer() {
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0 ||
+        !(peer.window = SDL_CreateWindow("Gorvath peer", 0, 0, 600, 400, SDL_WINDOW_OPENGL)) ||
+        !(peer.renderer = SDL_CreateRenderer(peer.window, -1, SDL_RENDERER_ACCELERATED))) {
+        return false;
+    }
+    peer.context = SDL_GL_GetCurrentContext();
+    for (int unit = 0; unit < 4; ++unit) {
+        if (chdir(GORVATH_SOURCE_DIR) != 0 ||
+            !(peer.sheets[unit] = IMG_LoadTexture(peer.renderer, sheetFiles[unit]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A sprite of the given tile, 0.1 world units (30 pixels) square, centred at (x, y).
+void copyTile(int unit, const TileRect& tile, float x, float y) {
+    int w = 0, h = 0;
+    SDL_QueryTexture(peer.sheets[unit], nullptr, nullptr, &w, &h);
+    const SDL_Rect from{static_cast<int>(tile.left * w), static_cast<int>((1 - tile.top) * h),
+                        static_cast<int>(tile.width * w), static_cast<int>(tile.height * h)};
+    const SDL_Rect to{static_cast<int>((x + 1) * 300) - 15, static_cast<int>((2.0f / 3 - y) * 300) - 15, 30,
+                      30};
+    SDL_RenderCopy(peer.renderer, peer.sheets[unit], &from, &to);
+}
+
+void peerFrame() {
+    SDL_SetRenderDrawColor(peer.renderer, 255, 255, 255, 255);
+    SDL_RenderClear(peer.renderer);
+    copyTile(0, playerTile, -0.9f, 0.0f);
+    copyTile(2, shotTile, -0.85f, 0.0f);
+    for (int i = 0; i < 5; ++i) {
+        const TileCorner& look = undeadTileCorners[i];
+        copyTile(1, {look.left, look.top, undeadTileWidth, undeadTileHeight}, 0.8f, 0.6f - 0.2f * i);
+    }
+    copyTile(2, bombTile, -0.4f, 0.73f);
+    const SDL_Vertex trap[3] = {{{195, 30}, {26, 115, 242, 255}, {0, 0}},
+                                {{180, 0}, {26, 115, 242, 255}, {0, 0}},
+                                {{210, 0}, {26, 115, 242, 255}, {0, 0}}};
+    SDL_RenderGeometry(peer.renderer, nullptr, trap, 3, nullptr, 0);
+    SDL_RenderPresent(peer.renderer);
+}
+
+void BM_PeerFrame(benchmark::State& state) {
+    if (!peer.renderer && !openPeer()) {
+        state.SkipWithError(SDL_GetError());
+        return;
+    }
+    SDL_GL_MakeCurrent(peer.window, peer.context);
+    for (auto _ : state) {
+        peerFrame();
+    }
+    glFinish();
+}
+
+GLFWwindow* gameWindow() {
+    static GLFWwindow* window = openGameWindow();
+    return window;
+}
+
+// Each frame is given the same time: nothing steps, nothing finishes.
+void BM_GameFrame(benchmark::State& state) {
+    if (!gameWindow()) {
+        state.SkipWithError("no display");
+        return;
+    }
+    glfwMakeContextCurrent(gameWindow());
+    int sinceReset = busyUpdates;
+    for (auto _ : state) {
+        if (sinceReset == busyUpdates) {
+            state.PauseTiming();
+            makeBusyField(0);
+            sinceReset = 0;
+            state.ResumeTiming();
+        }
+        drawFrame(0.05);
+        glfwSwapBuffers(gameWindow());
+        ++sinceReset;
+    }
+    glFinish();
+}
+
+// Collects each round's CPU time per frame and prints the medians and their ratio.
+class PeerReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (!run.error_occurred) {
+                times_[run.run_name.function_name].push_back(run.GetAdjustedCPUTime());
+            }
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const double game = median("BM_GameFrame"), sdl = median("BM_PeerFrame");
+        if (game > 0 && sdl > 0) {
+            GetOutputStream() << "peer: a game frame takes " << game << " us, SDL2's renderer " << sdl
+                              << " us for the same scene: ratio " << game / sdl << " (target: at most 1.0)\n";
+        }
+    }
+
+  private:
+    double median(const std::string& name) {
+        std::vector<double>& t = times_[name];
+        std::sort(t.begin(), t.end());
+        return t.empty() ? 0 : t[t.size() / 2];
+    }
+    std::map<std::string, std::vector<double>> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    for (int round = 0; round < 5; ++round) {
+        benchmark::RegisterBenchmark("BM_GameFrame", BM_GameFrame)
+            ->MeasureProcessCPUTime()
+            ->MinTime(1.0)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("BM_PeerFrame", BM_PeerFrame)
+            ->MeasureProcessCPUTime()
+            ->MinTime(1.0)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    PeerReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
