@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Gorvath needs, and only those that are missing.
 #   scripts/install-deps.sh          what building and playing needs
-#   scripts/install-deps.sh --test   also what the test suite needs
+#   scripts/install-deps.sh --package   also what building the Debian package needs
+#   scripts/install-deps.sh --test      also what the test suite needs (that too)
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri)
+if [[ "${1:-}" == "--test" || "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev lintian desktop-file-utils appstream groff-base groff man-db)
+fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick bats cloc
               clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)

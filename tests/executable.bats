@@ -48,28 +48,3 @@ teardown() { kill "$pid" 2>/dev/null || true; }
     press q
     finish
 }
-
-@test "installed, the game starts from any directory through its launcher" {
-    local prefix=$BATS_TEST_TMPDIR/prefix
-    cmake --install "$BUILD_DIR" --prefix "$prefix" >/dev/null
-    for file in bin/gorvath libexec/gorvath/gorvath share/gorvath/shaders/vertShader.glsl \
-        share/gorvath/textures/explosion.jpg share/applications/gorvath.desktop; do
-        [[ -e $prefix/$file ]] || { echo "missing: $file"; return 1; }
-    done
-    # The icon: our Mascot on a transparent square.
-    run identify -format '%w %h %[channels] %[pixel:p{0,0}]' "$prefix/share/icons/hicolor/64x64/apps/gorvath.png"
-    [[ $output == "64 64 srgba "*"a(0,0,0,0)" || $output == "64 64 srgba "*",0)" ]] || { echo "$output"; false; }
-
-    start_game "$BATS_TEST_TMPDIR" "$prefix/bin/gorvath"
-    # The title screen: the Mascot in the middle and nothing else.
-    await_pixel 300 200 '^[0-9]+,[0-9]+,[0-9]+$'
-    sleep 0.5
-    import -window "$window" "$BATS_TEST_TMPDIR/title.png"
-    run convert "$BATS_TEST_TMPDIR/title.png" -fill white -draw 'rectangle 285,185 314,214' -format '%[fx:minima.r*255]' info:
-    [[ $output == 255 ]] || { echo "something drawn outside the Mascot's square"; false; }
-    run convert "$BATS_TEST_TMPDIR/title.png" -crop 30x30+285+185 -format '%[fx:minima.r*255]' info:
-    ((output < 200)) || { echo "no Mascot"; false; }
-    press q
-    finish
-    [[ -z $(stdout) && -z $(stderr) ]]
-}

@@ -1,0 +1,77 @@
+# The Debian package: built as scripts/package.sh builds it (lintian passes it
+# there), judged by Debian's validators, unpacked into a scratch root (the
+# machine is left as it is) and played from elsewhere on a virtual display.
+
+setup_file() {
+    load game
+    start_display
+    "$SOURCE_DIR/scripts/package.sh" "$BATS_FILE_TMPDIR/build" >"$BATS_FILE_TMPDIR/package.log" 2>&1 ||
+        { cat "$BATS_FILE_TMPDIR/package.log" >&3; return 1; }
+    deb=$(ls "$BATS_FILE_TMPDIR"/build/gorvath_*_*.deb)
+    export deb root=$BATS_FILE_TMPDIR/root
+    dpkg-deb -x "$deb" "$root"
+}
+teardown_file() {
+    load game
+    stop_display
+}
+setup() { load game; }
+teardown() { kill "$pid" 2>/dev/null || true; }
+
+@test "the package holds the game, its data, entry, icon, metadata, manual, copyright and changelog" {
+    local version
+    version=$(sed -n 's/^project(Gorvath VERSION \([0-9.]*\) .*/\1/p' "$SOURCE_DIR/CMakeLists.txt")
+    [[ $(basename "$deb") == "gorvath_${version}_$(dpkg --print-architecture).deb" ]]
+    run bash -c "dpkg-deb -c '$deb' | awk '\$1 !~ /^d/ { print \$6 }'"
+    diff <(echo "$output") - <<FILES
+./usr/games/gorvath
+./usr/lib/games/gorvath/gorvath
+./usr/share/applications/gorvath.desktop
+./usr/share/doc/gorvath/changelog.gz
+./usr/share/doc/gorvath/copyright
+./usr/share/games/gorvath/shaders/fragShader.glsl
+./usr/share/games/gorvath/shaders/vertShader.glsl
+./usr/share/games/gorvath/textures/explosion.jpg
+./usr/share/games/gorvath/textures/tz_classm32.jpg
+./usr/share/games/gorvath/textures/tz_effects32.jpg
+./usr/share/games/gorvath/textures/tz_undead32.jpg
+./usr/share/icons/hicolor/64x64/apps/gorvath.png
+./usr/share/man/man6/gorvath.6.gz
+./usr/share/metainfo/org.gorvath.gorvath.metainfo.xml
+FILES
+    # Depends, as dpkg-shlibdeps found them: the libraries the game links.
+    local depends
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "# Depends: $depends" >&3
+    for library in libc6 libglew2.2 libglfw3 libstb0 libstdc++6; do
+        [[ $depends == *"$library "* ]] || { echo "no $library in: $depends"; return 1; }
+    done
+    [[ $(dpkg-deb -f "$deb" Version) == "$version" && $(dpkg-deb -f "$deb" Section) == games ]]
+    # The icon: our Mascot on a transparent square.
+    run identify -format '%w %h %[channels] %[fx:p{0,0}.a]' "$root/usr/share/icons/hicolor/64x64/apps/gorvath.png"
+    [[ $output == "64 64 srgba 0" ]] || { echo "$output"; false; }
+}
+
+@test "the desktop entry, the metadata and the manual page pass Debian's validators" {
+    desktop-file-validate "$root/usr/share/applications/gorvath.desktop"
+    appstreamcli validate --no-net "$root/usr/share/metainfo/org.gorvath.gorvath.metainfo.xml"
+    zcat "$root/usr/share/man/man6/gorvath.6.gz" >"$BATS_TEST_TMPDIR/gorvath.6"
+    for render in "groff -ww -wall -man -Tutf8" "env LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l"; do
+        run bash -c "$render '$BATS_TEST_TMPDIR/gorvath.6' 2>&1 >/dev/null"
+        [[ $status -eq 0 && -z $output ]] || { echo "$render: $output"; false; }
+    done
+}
+
+@test "unpacked, the game starts from any directory: the title screen, then Q" {
+    start_game "$BATS_TEST_TMPDIR" "$root/usr/games/gorvath"
+    await_pixel 300 200 '^[0-9]+,[0-9]+,[0-9]+$'
+    sleep 0.5
+    import -window "$window" "$BATS_TEST_TMPDIR/title.png"
+    run convert "$BATS_TEST_TMPDIR/title.png" -fill white -draw 'rectangle 285,185 314,214' -format '%[fx:minima.r*255]' info:
+    [[ $output == 255 ]] || { echo "something drawn outside the Mascot's square"; false; }
+    run convert "$BATS_TEST_TMPDIR/title.png" -crop 30x30+285+185 -format '%[fx:minima.r*255]' info:
+    ((output < 200)) || { echo "no Mascot"; false; }
+    press q
+    finish
+    [[ -z $(stdout) && -z $(stderr) ]]
+}
