@@ -1,36 +1,19 @@
 # The real game in a window the user resizes, fills the screen with, hides,
 # and on a display that ignores vsync (this one).
 
-setup_file() {
-    load game
-    start_display
-}
-teardown_file() {
-    load game
-    stop_display
-}
-setup() { load game; }
-teardown() { kill "$pid" 2>/dev/null || true; }
+load game
 
-# resize W H: the window's new size, once the game has drawn a frame in it.
+# resize W H: waits for the new size and a frame drawn in it.
 resize() {
     xdotool windowsize "$window" "$1" "$2"
     await_geometry "$1x$2"
-    sleep 0.2
 }
 await_geometry() {
     for _ in $(seq 50); do
-        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && return
+        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && sleep 0.2 && return
         sleep 0.1
     done
-    xdotool getwindowgeometry "$window"
     return 1
-}
-# drawn X0 Y0 X1 Y1: the box in which the window shows anything but white, as X0 Y0 X1 Y1.
-drawn() {
-    import -window "$window" "$BATS_TEST_TMPDIR/shot.png"
-    convert "$BATS_TEST_TMPDIR/shot.png" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage -fuzz 2% -trim \
-        -format '%[fx:page.x+'"$1"'] %[fx:page.y+'"$2"'] %[fx:page.x+w+'"$1"'] %[fx:page.y+h+'"$2"']' info:
 }
 
 @test "resized, the whole field shows centred at the largest size that fits, with white bars" {

@@ -1,15 +1,6 @@
 # The real game on a virtual display, driven by real X key events.
 
-setup_file() {
-    load game
-    start_display
-}
-teardown_file() {
-    load game
-    stop_display
-}
-setup() { load game; }
-teardown() { kill "$pid" 2>/dev/null || true; }
+load game
 
 @test "Q quits with status 0; other keys leave the game running; nothing is printed" {
     start_game "$SOURCE_DIR"
@@ -31,20 +22,4 @@ teardown() { kill "$pid" 2>/dev/null || true; }
 @test "without a display the game exits with status 1 and prints nothing" {
     run -1 env -u DISPLAY -u WAYLAND_DISPLAY "$GAME"
     [[ -z $output ]]
-}
-
-@test "S starts a game with the blue Trap; once it is lost, A starts one with the amber Trap" {
-    start_game "$SOURCE_DIR"
-    await_pixel 315 8 "$WHITE"
-    press s
-    await_pixel 315 8 "$BLUE_TRAP"
-    # A does nothing while the game runs; the idle Player is soon caught.
-    for _ in $(seq 60); do
-        press a
-        [[ $(pixel 315 8) =~ $AMBER_TRAP ]] && break
-        sleep 0.5
-    done
-    await_pixel 315 8 "$AMBER_TRAP" 1
-    press q
-    finish
 }

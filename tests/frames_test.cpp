@@ -38,17 +38,22 @@ TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
     theMascot = createMascot(); // its first tile, whatever other tests made of it
     drawFrame(0.0);
     expectFrame("title");
+    drawFrame(0.25);
+    expectFrame("title-walk");
     for (int mode : {KeyTrapMode, SelfTrapMode}) {
         resetGame();
         scriptRandom({0, 1, 2, 3, 4});
         startGame(mode);
-        addUndead(-0.6f, 0.25f);         // senses the Player: tinted
-        addUndead(0.2f, -0.2f, Stunned); // spins
-        undeadList.back()->spinAxis = 2;
+        addUndead(-0.6f, 0.25f);          // senses the Player: tinted
+        addUndead(-0.6f, -0.3f, Stunned); // senses it too, but stunned: not tinted
+        addUndead(0.5f, 0.1f, Finished);  // never drawn
+        addUndead(0.2f, -0.2f, Stunned).spinAxis = 2;
         thePlayer->projectile = makeProjectile(-0.6f, 0.0f, shotTile);
         theTrap->moveBy(0.3f, 0.0f);
         trapFire();
         explosionList.push_back(std::make_unique<Explosion>(-0.2f, 0.4f, 0.0));
+        explosionList.push_back(std::make_unique<Explosion>(0.3f, -0.45f, 0.0));
+        explosionList.back()->frameIndex = 10; // its next step, in the second frame, is its last
         for (int frame = 0; frame < 3; ++frame) {
             testClock = 0.3 * frame;
             drawFrame(testClock);

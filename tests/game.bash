@@ -4,6 +4,13 @@
 #
 # CTest sets GAME (the executable), SOURCE_DIR and CLOSE_WINDOW.
 
+bats_require_minimum_version 1.5.0
+
+# Each test file gets a display of its own, and a game left running is stopped.
+setup_file() { start_display; }
+teardown_file() { stop_display; }
+teardown() { kill "$pid" 2>/dev/null || true; }
+
 start_display() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$BATS_FILE_TMPDIR/display" >/dev/null 2>&1 &
     echo $! >"$BATS_FILE_TMPDIR/xvfb"
@@ -15,12 +22,6 @@ start_display() {
 }
 
 stop_display() { kill "$(cat "$BATS_FILE_TMPDIR/xvfb")"; }
-
-# A scratch copy of the game's data files; echoes its path.
-copy_data() {
-    local dir=$BATS_TEST_TMPDIR/data
-    mkdir -p "$dir" && cp -r "$SOURCE_DIR/shaders" "$SOURCE_DIR/textures" "$dir" && echo "$dir"
-}
 
 # start_game DIR [COMMAND...]: starts the game (or COMMAND) in DIR, standard
 # output and error to files; sets pid and, once it shows, window.
@@ -62,6 +63,14 @@ stderr() { cat "$BATS_TEST_TMPDIR/err"; }
 pixel() {
     import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
         sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# drawn X0 Y0 X1 Y1: the smallest box in that one in which the window shows
+# anything but white, as X0 Y0 X1 Y1.
+drawn() {
+    import -window "$window" "$BATS_TEST_TMPDIR/shot.png"
+    convert "$BATS_TEST_TMPDIR/shot.png" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage -fuzz 2% -trim \
+        -format '%[fx:page.x+'"$1"'] %[fx:page.y+'"$2"'] %[fx:page.x+w+'"$1"'] %[fx:page.y+h+'"$2"']' info:
 }
 
 # await_pixel X Y REGEX [SECONDS]: waits until the colour there matches.

@@ -1,77 +1,23 @@
-// The sprite arithmetic, the catalogue of kinds, the tile animations and the
-// shader file reader: what needs no drawing.
+// The tile animations, the picture decoder's gate, the field's place in the
+// window and the frame pacer: what needs no drawing.
 #include "app/frame_pacer.h"
-#include "entity/kinds.h"
 #include "game/animation.h"
-#include "game/controls.h"
 #include "game/game_setup.h"
-#include "game/game_state.h"
-#include "game/play_field.h"
 #include "render/image_file.h"
 #include "render/viewport.h"
-#include "tests/support/game_test.h"
 
-#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
 #include <stb_image_write.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
 using Floats = std::vector<float>;
-
-Floats quad(float size) {
-    const float h = size / 2;
-    return {-h, -h, 0, h, -h, 0, -h, h, 0, h, h, 0};
-}
-Floats tile(float left, float top, float width, float height) {
-    return {left, top - height, left + width, top - height, left, top, left + width, top};
-}
-
-TEST(Transform, AProductAppliesItsRightHandMatrixFirst) {
-    const Mat4 placed = translate(identity, {-0.9f, 0.2f, 0.5f});
-    const Vec4 corner = (placed * axisRotation(identity, 0.7f, {0, 0, 1})) * Vec4{1, 0, 0, 1};
-    EXPECT_NEAR(corner.x, -0.9f + std::cos(0.7f), 1e-6f);
-    EXPECT_NEAR(corner.y, 0.2f + std::sin(0.7f), 1e-6f);
-    EXPECT_EQ(corner.z, 0.5f);
-}
-
-using Kinds = GameTest;
-
-// Which sheet (texture unit) and which tile each kind shows, and its size.
-TEST_F(Kinds, EachKindHasItsSheetTileAndSize) {
-    testClock = 7.0;
-    const std::unique_ptr<Mascot> mascot = createMascot();
-    startGame(KeyTrapMode);
-    keyCallback(nullptr, GLFW_KEY_SPACE, 0, GLFW_PRESS, 0);
-    trapFire();
-    explodePlayer();
-    struct Row {
-        const char* kind;
-        const Entity& entity;
-        int unit;
-        float size;
-        Floats texCoords;
-    };
-    const Row rows[] = {
-        {"Mascot", *mascot, 1, 0.1f, tile(0.0f, 0.555f, 0.144f, 0.11f)},
-        {"Player", *thePlayer, 0, 0.1f, tile(0.25f, 0.6392f, 0.12f, 0.1f)},
-        {"shot", *thePlayer->projectile, 2, 0.1f, tile(0.164f, 0.265f, 0.08f, 0.08f)},
-        {"bomb", *theTrap->projectile, 2, 0.1f, tile(0.164f, 0.155f, 0.08f, 0.08f)},
-        {"Explosion", *explosionList.at(0), 3, 0.2f, tile(0.0f, 1.0f, 0.24f, 0.25f)},
-    };
-    for (const Row& row : rows) {
-        EXPECT_EQ(row.entity.textureUnit, row.unit) << row.kind;
-        EXPECT_EQ(row.entity.vertices, quad(row.size)) << row.kind;
-        EXPECT_EQ(row.entity.texCoords, row.texCoords) << row.kind;
-    }
-    EXPECT_EQ(mascot->frameTimer, 7.0);
-    EXPECT_EQ(explosionList[0]->frameTimer, 7.0);
-    EXPECT_EQ(theTrap->textureUnit, -100);
-}
 
 TEST(Animation, AnExplosionStepsThroughElevenTilesOncePerTenthOfASecond) {
     Explosion explosion(0.3f, -0.2f, 0.0);

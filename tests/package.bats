@@ -2,8 +2,9 @@
 # there), judged by Debian's validators, unpacked into a scratch root (the
 # machine is left as it is) and played from elsewhere on a virtual display.
 
+load game
+
 setup_file() {
-    load game
     start_display
     "$SOURCE_DIR/scripts/package.sh" "$BATS_FILE_TMPDIR/build" >"$BATS_FILE_TMPDIR/package.log" 2>&1 ||
         { cat "$BATS_FILE_TMPDIR/package.log" >&3; return 1; }
@@ -11,12 +12,6 @@ setup_file() {
     export deb root=$BATS_FILE_TMPDIR/root
     dpkg-deb -x "$deb" "$root"
 }
-teardown_file() {
-    load game
-    stop_display
-}
-setup() { load game; }
-teardown() { kill "$pid" 2>/dev/null || true; }
 
 @test "the package holds the game, its data, entry, icon, metadata, manual, copyright and changelog" {
     local version
@@ -64,13 +59,9 @@ FILES
 
 @test "unpacked, the game starts from any directory: the title screen, then Q" {
     start_game "$BATS_TEST_TMPDIR" "$root/usr/games/gorvath"
-    await_pixel 300 200 '^[0-9]+,[0-9]+,[0-9]+$'
-    sleep 0.5
-    import -window "$window" "$BATS_TEST_TMPDIR/title.png"
-    run convert "$BATS_TEST_TMPDIR/title.png" -fill white -draw 'rectangle 285,185 314,214' -format '%[fx:minima.r*255]' info:
-    [[ $output == 255 ]] || { echo "something drawn outside the Mascot's square"; false; }
-    run convert "$BATS_TEST_TMPDIR/title.png" -crop 30x30+285+185 -format '%[fx:minima.r*255]' info:
-    ((output < 200)) || { echo "no Mascot"; false; }
+    sleep 1
+    read -r x0 y0 x1 y1 <<<"$(drawn 0 0 600 400)"
+    ((x0 >= 285 && y0 >= 185 && x1 <= 315 && y1 <= 215 && x1 - x0 > 15)) # the Mascot, alone
     press q
     finish
     [[ -z $(stdout) && -z $(stderr) ]]

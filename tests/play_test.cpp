@@ -296,25 +296,4 @@ TEST_F(UndeadSteps, AnActiveUndeadJittersClosesInJittersAgainAndMarches) {
     }
 }
 
-TEST_F(UndeadSteps, AStunnedUndeadSpinsAboutItsOwnAxis) {
-    const float c = std::cos(0.1f), s = std::sin(0.1f);
-    const Mat4 turned[3] = {{{{1, 0, 0, 0}, {0, c, s, 0}, {0, -s, c, 0}, {0, 0, 0, 1}}},
-                            {{{c, 0, -s, 0}, {0, 1, 0, 0}, {s, 0, c, 0}, {0, 0, 0, 1}}},
-                            {{{c, s, 0, 0}, {-s, c, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}}};
-    for (int axis = 0; axis < 3; ++axis) {
-        play(KeyTrapMode);
-        Undead& undead = addUndead(0.5f, 0.4f, Stunned);
-        undead.spinAxis = axis;
-        updatePlayField();
-        EXPECT_EQ(undead.position, (Vec4{0.5f, 0.4f, 0.5f, 1}));
-        const Mat4 drawn = undead.getModel();
-        for (int column = 0; column < 4; ++column) {
-            const Vec4 expected = translate(identity, {0.5f, 0.4f, 0.5f}) * turned[axis][column];
-            for (int r = 0; r < 4; ++r) {
-                EXPECT_NEAR(drawn[column][r], expected[r], 1e-6f) << axis;
-            }
-        }
-    }
-}
-
 } // namespace

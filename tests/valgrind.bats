@@ -3,16 +3,7 @@
 # memory, definitely or indirectly, beyond the system libraries' own leaks
 # that tests/valgrind/system-libraries.supp lists with its reasons.
 
-setup_file() {
-    load game
-    start_display
-}
-teardown_file() {
-    load game
-    stop_display
-}
-setup() { load game; }
-teardown() { kill "$pid" 2>/dev/null || true; }
+load game
 
 @test "a whole session under memcheck loses no memory" {
     local log=$BATS_TEST_TMPDIR/memcheck.log

@@ -37,16 +37,8 @@ struct Rgb {
     int r = 0, g = 0, b = 0;
     bool operator==(const Rgb&) const = default;
 };
-// The back buffer as it stands; (x, y) from the window's top-left corner.
-class Pixels {
-  public:
-    Pixels();
-    Rgb at(int x, int y) const;
-    int width = 0, height = 0;
-
-  private:
-    std::vector<unsigned char> rgb_;
-};
+// The back buffer's colour at (x, y), from the window's top-left corner.
+Rgb pixelAt(int x, int y);
 inline constexpr Rgb white{255, 255, 255};
 
 // Back to how the program starts: the title screen, nothing in play, the
