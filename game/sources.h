@@ -9,5 +9,8 @@
 
 #include <cstdlib>
 
-inline double (*readClock)() = glfwGetTime;
-inline int (*drawRandom)() = std::rand;
+// Constant-initialised: the title Mascot reads the clock before main runs.
+using Clock = double (*)();
+using RandomSource = int (*)();
+inline constinit Clock readClock = glfwGetTime;
+inline constinit RandomSource drawRandom = std::rand;

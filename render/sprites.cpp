@@ -29,7 +29,7 @@ struct Written {
 struct Stream {
     GLuint program = 0; // the program the locations belong to
     GLint mMat = -1, samp = -1, choice = -1;
-    int sampValue = -1, choiceValue = -1; // what samp and choice hold now          // what samp holds now
+    int sampValue = -1, choiceValue = -1; // what samp and choice hold now
     GLint next = streamVertices;          // the first free vertex; full until set up
     float lastTexCoords[8] = {};          // the texture coordinates of the last textured draw
     Written written[64];                  // what the buffers hold, as far as it is remembered

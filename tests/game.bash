@@ -8,7 +8,7 @@ bats_require_minimum_version 1.5.0
 
 # Each test file gets a display of its own, and a game left running is stopped.
 setup_file() { start_display; }
-teardown_file() { stop_display; }
+teardown_file() { kill "$(cat "$BATS_FILE_TMPDIR/xvfb")"; }
 teardown() { kill "$pid" 2>/dev/null || true; }
 
 start_display() {
@@ -21,7 +21,6 @@ start_display() {
     export DISPLAY=:$(cat "$BATS_FILE_TMPDIR/display")
 }
 
-stop_display() { kill "$(cat "$BATS_FILE_TMPDIR/xvfb")"; }
 
 # start_game DIR [COMMAND...]: starts the game (or COMMAND) in DIR, standard
 # output and error to files; sets pid and, once it shows, window.

@@ -75,13 +75,6 @@ std::pair<std::string, std::string> setUpScene(const std::string& directory) {
     return {out, testing::internal::GetCapturedStderr()};
 }
 
-Rgb pixelAt(int x, int y) {
-    unsigned char rgb[3] = {};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, 399 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
-
 void play(int mode) {
     resetGame();
     startGame(mode);

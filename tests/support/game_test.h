@@ -1,6 +1,6 @@
 // What the in-process tests share: one real 600 x 400 window and GL context
 // for the whole run, a clock and random numbers the test sets, the game put
-// back at its start before each test, and the pixels of the back buffer.
+// back at its start before each test, and a few ways to set a game up.
 #pragma once
 
 #include "entity/entity.h"
@@ -32,14 +32,6 @@ GLFWwindow* testWindow();
 // Builds the scene from a directory of the source tree holding shaders/ and
 // textures/, and returns what setup printed on standard output and error.
 std::pair<std::string, std::string> setUpScene(const std::string& directory);
-
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-// The back buffer's colour at (x, y), from the window's top-left corner.
-Rgb pixelAt(int x, int y);
-inline constexpr Rgb white{255, 255, 255};
 
 // Back to how the program starts: the title screen, nothing in play, the
 // clock at 0 and no random draws scripted or counted.
