@@ -20,6 +20,7 @@ load game
         sleep 1
     done
     await_pixel 315 8 "$AMBER_TRAP" 1
+    sleep 3 # the lost game's Explosion plays out and is removed
     press q
     finish 300
     for kind in definitely indirectly; do
