@@ -21,7 +21,6 @@ start_display() {
     export DISPLAY=:$(cat "$BATS_FILE_TMPDIR/display")
 }
 
-
 # start_game DIR [COMMAND...]: starts the game (or COMMAND) in DIR, standard
 # output and error to files; sets pid and, once it shows, window.
 start_game() {
@@ -64,8 +63,8 @@ pixel() {
         sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-# drawn X0 Y0 X1 Y1: the smallest box in that one in which the window shows
-# anything but white, as X0 Y0 X1 Y1.
+# drawn X0 Y0 X1 Y1: within that box of the window, the smallest box that
+# holds everything not white, as X0 Y0 X1 Y1.
 drawn() {
     import -window "$window" "$BATS_TEST_TMPDIR/shot.png"
     convert "$BATS_TEST_TMPDIR/shot.png" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage -fuzz 2% -trim \
