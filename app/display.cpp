@@ -14,6 +14,8 @@ struct Place {
     int x = 0, y = 0, width = 0, height = 0;
 } windowed; // where the window was before it went full screen
 
+int monitorRefreshRate = 0; // of the monitor under the window, 0 if unknown
+
 // The monitor that holds most of the window, if any.
 GLFWmonitor* monitorUnder(GLFWwindow* window) {
     if (GLFWmonitor* filled = glfwGetWindowMonitor(window)) {
@@ -40,6 +42,12 @@ GLFWmonitor* monitorUnder(GLFWwindow* window) {
     return best;
 }
 
+void findRefreshRate(GLFWwindow* window) {
+    GLFWmonitor* monitor = monitorUnder(window);
+    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    monitorRefreshRate = mode ? mode->refreshRate : 0;
+}
+
 void windowKeys(GLFWwindow* window, int key, int scancode, int action, int mods) {
     if (key == GLFW_KEY_F11) {
         if (action == GLFW_PRESS) {
@@ -55,7 +63,9 @@ void windowKeys(GLFWwindow* window, int key, int scancode, int action, int mods)
 void connectDisplay(GLFWwindow* window) {
     glfwSetFramebufferSizeCallback(
         window, [](GLFWwindow*, int width, int height) { fitFieldToFramebuffer(width, height); });
+    glfwSetWindowPosCallback(window, [](GLFWwindow* moved, int, int) { findRefreshRate(moved); });
     glfwSetKeyCallback(window, windowKeys);
+    findRefreshRate(window);
     int width = 0, height = 0;
     glfwGetFramebufferSize(window, &width, &height);
     fitFieldToFramebuffer(width, height);
@@ -72,10 +82,7 @@ void toggleFullScreen(GLFWwindow* window) {
         glfwSetWindowMonitor(window, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
     }
     glfwSwapInterval(1); // some systems forget it when the window changes monitor
+    findRefreshRate(window);
 }
 
-int refreshRate(GLFWwindow* window) {
-    GLFWmonitor* monitor = monitorUnder(window);
-    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    return mode ? mode->refreshRate : 0;
-}
+int refreshRate() { return monitorRefreshRate; }

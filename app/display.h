@@ -13,5 +13,6 @@ void connectDisplay(GLFWwindow* window);
 // own place and size. The game never sees the key.
 void toggleFullScreen(GLFWwindow* window);
 
-// The refresh rate of the monitor the window is on (or fills), 0 if unknown.
-int refreshRate(GLFWwindow* window);
+// The refresh rate of the monitor the window is on (or fills), 0 if unknown;
+// looked up again only when the window moves or changes monitor.
+int refreshRate();

@@ -35,7 +35,7 @@ int main() {
     while (!glfwWindowShouldClose(window) && !shouldQuit()) {
         drawFrame(glfwGetTime());
         glfwSwapBuffers(window);
-        pacer.setRefreshRate(refreshRate(window));
+        pacer.setRefreshRate(refreshRate());
         std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
         glfwPollEvents();
     }

@@ -30,6 +30,7 @@ struct Peer {
     SDL_Renderer* renderer = nullptr;
     SDL_GLContext context = nullptr;
     SDL_Texture* sheets[4] = {};
+    int widths[4] = {}, heights[4] = {};
 } peer;
 
 bool openPeer() {
@@ -41,19 +42,21 @@ bool openPeer() {
         return false;
     }
     peer.context = SDL_GL_GetCurrentContext();
+    if (chdir(GORVATH_SOURCE_DIR) != 0) {
+        return false;
+    }
     for (int unit = 0; unit < 4; ++unit) {
-        if (chdir(GORVATH_SOURCE_DIR) != 0 ||
-            !(peer.sheets[unit] = IMG_LoadTexture(peer.renderer, sheetFiles[unit]))) {
+        if (!(peer.sheets[unit] = IMG_LoadTexture(peer.renderer, sheetFiles[unit]))) {
             return false;
         }
+        SDL_QueryTexture(peer.sheets[unit], nullptr, nullptr, &peer.widths[unit], &peer.heights[unit]);
     }
     return true;
 }
 
 // A sprite of the given tile, 0.1 world units (30 pixels) square, centred at (x, y).
 void copyTile(int unit, const TileRect& tile, float x, float y) {
-    int w = 0, h = 0;
-    SDL_QueryTexture(peer.sheets[unit], nullptr, nullptr, &w, &h);
+    const int w = peer.widths[unit], h = peer.heights[unit];
     const SDL_Rect from{static_cast<int>(tile.left * w), static_cast<int>((1 - tile.top) * h),
                         static_cast<int>(tile.width * w), static_cast<int>(tile.height * h)};
     const SDL_Rect to{static_cast<int>((x + 1) * 300) - 15, static_cast<int>((2.0f / 3 - y) * 300) - 15, 30,
