@@ -64,7 +64,7 @@ void copyTile(int unit, const TileRect& tile, float x, float y) {
     SDL_RenderCopy(peer.renderer, peer.sheets[unit], &from, &to);
 }
 
-void peerFrame() {
+void drawPeerScene() {
     SDL_SetRenderDrawColor(peer.renderer, 255, 255, 255, 255);
     SDL_RenderClear(peer.renderer);
     copyTile(0, playerTile, -0.9f, 0.0f);
@@ -78,7 +78,15 @@ void peerFrame() {
                                 {{180, 0}, {26, 115, 242, 255}, {0, 0}},
                                 {{210, 0}, {26, 115, 242, 255}, {0, 0}}};
     SDL_RenderGeometry(peer.renderer, nullptr, trap, 3, nullptr, 0);
-    SDL_RenderPresent(peer.renderer);
+}
+
+// Whether the peer's own context drew its scene: the Trap's blue at the Trap's tip.
+bool peerDrewScene() {
+    drawPeerScene();
+    Uint8 pixel[4] = {};
+    const SDL_Rect tip{195, 10, 1, 1};
+    return SDL_RenderReadPixels(peer.renderer, &tip, SDL_PIXELFORMAT_RGBA32, pixel, 4) == 0 && pixel[0] == 26 &&
+           pixel[1] == 115 && pixel[2] == 242;
 }
 
 void BM_PeerFrame(benchmark::State& state) {
@@ -86,11 +94,19 @@ void BM_PeerFrame(benchmark::State& state) {
         state.SkipWithError(SDL_GetError());
         return;
     }
+    // SDL remembers which context it made current last and skips the call
+    // when asked for the same again, though the game's has been made current
+    // since: let go of it first, or the peer draws into the game's context.
+    SDL_GL_MakeCurrent(peer.window, nullptr);
     SDL_GL_MakeCurrent(peer.window, peer.context);
     for (auto _ : state) {
-        peerFrame();
+        drawPeerScene();
+        SDL_RenderPresent(peer.renderer);
     }
     glFinish();
+    if (!peerDrewScene()) {
+        state.SkipWithError("the peer did not draw its scene");
+    }
 }
 
 GLFWwindow* gameWindow() {
