@@ -136,8 +136,8 @@ void BM_GameFrame(benchmark::State& state) {
 }
 
 // Collects each round's CPU time per frame and prints the medians. The ratio
-// is taken round by round, each peer round against the game round just
-// before it, and its median printed: the machine's speed drifts over a run,
+// is taken round by round, each game round against the peer round next to
+// it, and its median printed: the machine's speed drifts over a run,
 // and a pair of neighbouring rounds sees the same machine.
 class PeerReporter : public benchmark::ConsoleReporter {
   public:
@@ -145,25 +145,22 @@ class PeerReporter : public benchmark::ConsoleReporter {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.error_occurred) {
+                failed_ = true;
                 continue;
             }
-            const double time = run.GetAdjustedCPUTime();
-            if (run.run_name.function_name == "BM_GameFrame") {
-                game_.push_back(time);
-            } else {
-                if (game_.size() > peer_.size()) {
-                    ratios_.push_back(game_.back() / time);
-                }
-                peer_.push_back(time);
-            }
+            (run.run_name.function_name == "BM_GameFrame" ? game_ : peer_).push_back(run.GetAdjustedCPUTime());
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        if (!ratios_.empty()) {
+        std::vector<double> ratios;
+        for (size_t round = 0; round < std::min(game_.size(), peer_.size()); ++round) {
+            ratios.push_back(game_[round] / peer_[round]);
+        }
+        if (!failed_ && !ratios.empty()) {
             GetOutputStream() << "peer: a game frame takes " << median(game_) << " us, SDL2's renderer "
                               << median(peer_) << " us for the same scene; ratio, round by round: "
-                              << median(ratios_) << " (target: at most 1.0)\n";
+                              << median(ratios) << " (target: at most 1.0)\n";
         }
     }
 
@@ -172,7 +169,8 @@ class PeerReporter : public benchmark::ConsoleReporter {
         std::sort(values.begin(), values.end());
         return values[values.size() / 2];
     }
-    std::vector<double> game_, peer_, ratios_;
+    std::vector<double> game_, peer_;
+    bool failed_ = false; // a round that could not run leaves its neighbour without a pair
 };
 
 } // namespace
