@@ -5,7 +5,7 @@
 // swap) with the Player, its shot, five Undead, the bomb and the Trap. The two
 // take turns, eleven short rounds each, in one process; the medians of their CPU
 // times per frame (the process's, since llvmpipe draws on threads of its own)
-// and the ratio are printed at the end.
+// and the median of the rounds' own ratios are printed at the end.
 #include "app/frame.h"
 #include "bench/busy_field.h"
 #include "entity/kinds.h"
