@@ -1,6 +1,6 @@
 #include "app/display.h"
 
-#include "game/controls.h"
+#include "app/session.h"
 #include "render/viewport.h"
 
 #include <GL/glew.h>
@@ -48,14 +48,15 @@ void findRefreshRate(GLFWwindow* window) {
     monitorRefreshRate = mode ? mode->refreshRate : 0;
 }
 
-void windowKeys(GLFWwindow* window, int key, int scancode, int action, int mods) {
-    if (key == GLFW_KEY_F11) {
+// F11 and P belong to the window: the game never sees them.
+void windowKeys(GLFWwindow* window, int key, int, int action, int) {
+    if (key == GLFW_KEY_F11 || key == GLFW_KEY_P) {
         if (action == GLFW_PRESS) {
-            toggleFullScreen(window);
+            key == GLFW_KEY_F11 ? toggleFullScreen(window) : togglePause();
         }
         return;
     }
-    keyCallback(window, key, scancode, action, mods);
+    gameKey(key, action);
 }
 
 } // namespace

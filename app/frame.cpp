@@ -1,18 +1,15 @@
 #include "app/frame.h"
 
-#include "game/animation.h"
 #include "game/game_state.h"
-#include "game/play_field.h"
+#include "game/step.h"
 #include "render/sprites.h"
-
-#include <GL/glew.h>
+#include "render/viewport.h"
 
 namespace {
 
-// Update, then draw: later draws lie on top, from the Player and its shot,
-// through the Undead, the Trap and its bomb, to the Explosions over all.
-void playFrame(double currentTime) {
-    updatePlayField();
+// Later draws lie on top, from the Player and its shot, through the Undead,
+// the Trap and its bomb, to the Explosions over all.
+void drawPlay() {
     setChoice(ChoiceTextured);
     if (thePlayer->status == Active) {
         drawEntity(*thePlayer);
@@ -28,25 +25,24 @@ void playFrame(double currentTime) {
         setChoice(undead->flag == 1 && undead->status == Active ? ChoiceSensing : ChoiceTextured);
         drawEntity(*undead);
     }
-    removeFinished(undeadList); // a destroyed Undead is never drawn
     drawTrap();
     for (const auto& explosion : explosionList) {
-        animateExplosion(*explosion, currentTime);
-        drawEntity(*explosion); // drawn once more in the frame it finishes
+        drawEntity(*explosion); // drawn once more after the step it finishes in
     }
-    removeFinished(explosionList);
 }
 
 } // namespace
 
 void drawFrame(double currentTime) {
-    // Colour only: nothing ever tests depth, so clearing it would show nothing.
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    stepGame(currentTime);
+    drawField();
+}
+
+void drawField() {
+    clearField();
     if (gameState == Playing) {
-        playFrame(currentTime);
+        drawPlay();
     } else if (gameState == TitleScreen) {
-        animateMascot(*theMascot, currentTime);
         drawEntity(*theMascot);
     }
 }

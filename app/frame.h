@@ -1,5 +1,9 @@
-// One frame: clear to white, then the work of the current screen.
+// One frame: a step of the game and the field drawn as the step left it.
 #pragma once
 
-// currentTime is this frame's one reading of the clock, in seconds.
+// One step at currentTime, the game clock in seconds, then its picture.
 void drawFrame(double currentTime);
+
+// The field as it stands, with no step: black bars round a white field, then
+// the work of the current screen drawn on it.
+void drawField();

@@ -3,7 +3,9 @@
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/frame_pacer.h"
+#include "app/session.h"
 #include "game/game_state.h"
+#include "game/sources.h"
 #include "render/scene.h"
 
 #include <GL/glew.h>
@@ -27,13 +29,15 @@ int main() {
     if (glewInit() != GLEW_OK) {
         std::exit(EXIT_FAILURE);
     }
-    glfwSwapInterval(1); // the display's refresh paces the game
+    glfwSwapInterval(1); // the display's refresh paces the frames
     initScene(window);
     connectDisplay(window);
+    readClock = gameClock; // the game's time runs by its steps
 
     FramePacer pacer; // and where the display ignores that, the pacer does
     while (!glfwWindowShouldClose(window) && !shouldQuit()) {
-        drawFrame(glfwGetTime());
+        runSteps(glfwGetTime());
+        drawField();
         glfwSwapBuffers(window);
         pacer.setRefreshRate(refreshRate());
         std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));

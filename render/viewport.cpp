@@ -4,6 +4,13 @@
 
 #include <algorithm>
 
+namespace {
+
+FieldArea field;
+bool barsShow = false; // the field leaves part of the framebuffer uncovered
+
+} // namespace
+
 FieldArea fieldArea(int framebufferWidth, int framebufferHeight) {
     // Whole pixels, 3 : 2: three units wide for every two high.
     const int unit = std::min(std::max(framebufferWidth, 0) / 3, std::max(framebufferHeight, 0) / 2);
@@ -12,6 +19,21 @@ FieldArea fieldArea(int framebufferWidth, int framebufferHeight) {
 }
 
 void fitFieldToFramebuffer(int framebufferWidth, int framebufferHeight) {
-    const FieldArea area = fieldArea(framebufferWidth, framebufferHeight);
-    glViewport(area.x, area.y, area.width, area.height);
+    field = fieldArea(framebufferWidth, framebufferHeight);
+    barsShow = field.width != framebufferWidth || field.height != framebufferHeight;
+    glViewport(field.x, field.y, field.width, field.height);
+}
+
+void clearField() {
+    if (barsShow) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glScissor(field.x, field.y, field.width, field.height);
+        glEnable(GL_SCISSOR_TEST);
+    }
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (barsShow) {
+        glDisable(GL_SCISSOR_TEST);
+    }
 }

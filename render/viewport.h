@@ -1,6 +1,7 @@
 // Where the field shows in the window: always whole (x -1 to 1, y -2/3 to
 // 2/3), centred, at the largest size that fits the framebuffer, never
-// stretched; the rest of the window shows the clear colour.
+// stretched; the rest of the window shows black bars, so the field's edges
+// can be seen.
 #pragma once
 
 struct FieldArea {
@@ -13,3 +14,7 @@ FieldArea fieldArea(int framebufferWidth, int framebufferHeight);
 
 // Makes the field's area of the framebuffer the GL viewport.
 void fitFieldToFramebuffer(int framebufferWidth, int framebufferHeight);
+
+// Clears the field to white and, where the window's shape leaves bars beside
+// or above it, the bars to black. Colour only: nothing ever tests depth.
+void clearField();

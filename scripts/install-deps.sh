@@ -10,7 +10,7 @@ if [[ "${1:-}" == "--test" || "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev lintian desktop-file-utils appstream groff-base groff man-db)
 fi
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick bats cloc
+    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool imagemagick bats cloc
               clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)
 fi
 

@@ -43,7 +43,7 @@ sleep 0.7
 shoot title.png && echo docs/title.png
 key s
 shoot mode-s.png && echo docs/mode-s.png
-# The game runs unpaced here: the idle Player is caught within moments, and
+# The idle Player is caught within a few seconds, and
 # its explosion plays for a little over a second of real time.
 for _ in $(seq 200); do
     shoot explosion.png
@@ -55,7 +55,7 @@ done
 sleep 1.5
 key a
 shoot mode-a.png && echo docs/mode-a.png
-# Maximised on a wide screen: the whole field, centred, white at the sides.
+# Maximised on a wide screen: the whole field, centred, black bars at the sides.
 xdotool windowsize --sync "$window" 1280 720
 sleep 0.5
 shoot maximised.png && echo docs/maximised.png

@@ -1,5 +1,6 @@
-# The real game in a window the user resizes, fills the screen with, hides,
-# and on a display that ignores vsync (this one).
+# The real game in a window the user resizes, fills the screen with, hides
+# and pauses, and on displays of several refresh rates that ignore vsync
+# (Xvfb's, told its rate with xrandr).
 
 load game
 
@@ -16,13 +17,19 @@ await_geometry() {
     return 1
 }
 
-@test "resized, the whole field shows centred at the largest size that fits, with white bars" {
+# field W H: the field's box in a W x H window, as X0 Y0 X1 Y1.
+field() {
+    local unit=$(($1 / 3 < $2 / 2 ? $1 / 3 : $2 / 2))
+    echo $((($1 - 3 * unit) / 2)) $((($2 - 2 * unit) / 2)) $((($1 + 3 * unit) / 2)) $((($2 + 2 * unit) / 2))
+}
+
+@test "resized, the whole field shows centred at the largest size that fits, with black bars" {
     start_game "$SOURCE_DIR"
     # Width, height, then where the Mascot's 0.1 square must lie: centre and size.
     for row in "900 400 450 200 30" "600 600 300 300 30" "1200 900 600 450 60" "600 400 300 200 30"; do
         read -r w h cx cy size <<<"$row"
         resize "$w" "$h"
-        read -r x0 y0 x1 y1 <<<"$(drawn 0 0 "$w" "$h")"
+        read -r x0 y0 x1 y1 <<<"$(drawn $(field "$w" "$h"))"
         echo "$row: drawn $x0 $y0 $x1 $y1"
         ((x0 >= cx - size / 2 && x1 <= cx + size / 2 && y0 >= cy - size / 2 && y1 <= cy + size / 2))
         ((x1 - x0 > size / 2 && y1 - y0 > size / 2)) # the Mascot, at its scale
@@ -31,10 +38,10 @@ await_geometry() {
     resize 900 400
     press s
     await_pixel $((150 + 315)) 8 "$BLUE_TRAP"
-    [[ $(pixel 140 8) =~ $WHITE && $(pixel 760 390) =~ $WHITE ]]
+    [[ $(pixel 140 8) =~ $BLACK && $(pixel 760 390) =~ $BLACK && $(pixel 160 390) =~ $WHITE ]]
     resize 600 700
     await_pixel 315 $((150 + 8)) "$BLUE_TRAP"
-    [[ $(pixel 315 140) =~ $WHITE ]]
+    [[ $(pixel 315 140) =~ $BLACK && $(pixel 100 160) =~ $WHITE ]]
     press q
     finish
 }
@@ -45,7 +52,7 @@ await_geometry() {
     resize 900 600
     press F11
     await_geometry 1280x1024
-    read -r x0 y0 x1 y1 <<<"$(drawn 0 0 1280 1024)"
+    read -r x0 y0 x1 y1 <<<"$(drawn $(field 1280 1024))"
     ((x0 >= 640 - 30 && x1 <= 640 + 30 && y1 - y0 > 40)) # the Mascot at the centre, twice the size
     press F11
     await_geometry 900x600
@@ -72,19 +79,57 @@ await_geometry() {
     finish
 }
 
-@test "where vsync is ignored, the Undead march at sixty steps a second" {
+# set_rate HZ: the display's mode becomes 1280 x 1024 at HZ frames a second.
+set_rate() {
+    local clock
+    clock=$(awk "BEGIN { printf \"%.3f\", 1688 * 1066 * $1 / 1e6 }")
+    xrandr --newmode "rate-$1" "$clock" 1280 1328 1440 1688 1024 1025 1028 1066 2>/dev/null || true
+    xrandr --addmode screen "rate-$1" && xrandr --output screen --mode "rate-$1"
+}
+
+# march_speed: how many pixels a second the wave's left edge moves left, from
+# two screenshots 1.5 s apart, each timed at its middle.
+march_speed() {
+    local a0 a1 b0 b1 x0 x1
+    a0=$(date +%s.%N) && read -r x0 _ <<<"$(drawn 100 60 600 400)" && a1=$(date +%s.%N)
+    sleep 1.5
+    b0=$(date +%s.%N) && read -r x1 _ <<<"$(drawn 100 60 600 400)" && b1=$(date +%s.%N)
+    awk "BEGIN { print int(($x0 - $x1) / (($b0 + $b1) / 2 - ($a0 + $a1) / 2)) }"
+}
+
+@test "at 60, 144, 75 and 50 Hz the Undead march at sixty steps a second" {
+    local speed at60
+    for hz in 60 144 75 50; do
+        set_rate "$hz"
+        start_game "$SOURCE_DIR"
+        press s
+        await_pixel 315 8 "$BLUE_TRAP"
+        speed=$(march_speed)
+        echo "# at $hz Hz the Undead march $speed pixels a second" >&3
+        # 0.01 a step is 3 pixels: sixty steps a second are 180.
+        [[ $hz != 60 ]] || { at60=$speed && ((speed > 162 && speed < 198)); }
+        ((speed * 10 > at60 * 9 && speed * 10 < at60 * 11))
+        press q
+        finish
+    done
+}
+
+@test "paused, the picture stands still; P again and the game goes on" {
     start_game "$SOURCE_DIR"
+    press p # nothing to pause on the title screen
     press s
     await_pixel 315 8 "$BLUE_TRAP"
-    # The wave's left edge, below the Trap and right of the Player, a second apart.
-    local t0 x0 t1 x1
-    t0=$(date +%s.%N) && read -r x0 _ <<<"$(drawn 100 60 600 400)"
+    press p
+    sleep 0.2
+    import -window "$window" "$BATS_TEST_TMPDIR/paused-1.png"
+    press Up space Right f
     sleep 1
-    t1=$(date +%s.%N) && read -r x1 _ <<<"$(drawn 100 60 600 400)"
-    # 0.01 a step is 3 pixels: 60 steps a second are 180 pixels, give or take a third.
-    local speed=$(awk "BEGIN { print int(($x0 - $x1) / ($t1 - $t0)) }")
-    echo "# the Undead marched $((x0 - x1)) pixels: $speed a second" >&3
-    ((speed > 120 && speed < 240))
+    import -window "$window" "$BATS_TEST_TMPDIR/paused-2.png"
+    [[ $(compare -metric AE "$BATS_TEST_TMPDIR/paused-1.png" "$BATS_TEST_TMPDIR/paused-2.png" null: 2>&1) == 0 ]]
+    press p
+    sleep 0.3
+    import -window "$window" "$BATS_TEST_TMPDIR/going-on.png"
+    [[ $(compare -metric AE "$BATS_TEST_TMPDIR/paused-2.png" "$BATS_TEST_TMPDIR/going-on.png" null: 2>&1) != 0 ]]
     press q
     finish
 }

@@ -1,6 +1,5 @@
-// The tile animations, the picture decoder's gate, the field's place in the
-// window and the frame pacer: what needs no drawing.
-#include "app/frame_pacer.h"
+// The tile animations, the picture decoder's gate and the field's place in
+// the window: what needs no drawing.
 #include "game/animation.h"
 #include "game/game_setup.h"
 #include "render/image_file.h"
@@ -125,22 +124,6 @@ TEST(Display, TheFieldFillsTheLargestThreeByTwoAreaCentredInTheFramebuffer) {
         EXPECT_EQ(std::tie(got.x, got.y, got.width, got.height),
                   std::tie(area.x, area.y, area.width, area.height))
             << size.first << " x " << size.second;
-    }
-}
-
-TEST(Display, ThePacerSleepsOnlyWhereSwapsDoNotWaitForTheDisplay) {
-    FramePacer pacer;
-    pacer.setRefreshRate(0); // unknown: 60
-    EXPECT_EQ(pacer.delayAfterSwap(10.0), 0.0);
-    // Swaps that return at once: each frame is stretched to a sixtieth of a second.
-    EXPECT_NEAR(pacer.delayAfterSwap(10.001), 1.0 / 60 - 0.001, 1e-12);
-    EXPECT_NEAR(pacer.delayAfterSwap(10.0 + 1.0 / 60 + 0.002), 1.0 / 60 - 0.002, 1e-12);
-    // Swaps that wait for a refresh: nothing is added.
-    pacer.setRefreshRate(50);
-    double now = 20.0;
-    pacer.delayAfterSwap(now);
-    for (int frame = 0; frame < 5; ++frame) {
-        EXPECT_EQ(pacer.delayAfterSwap(now += 0.02 * (frame % 2 ? 0.85 : 1.1)), 0.0) << frame;
     }
 }
 

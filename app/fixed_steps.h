@@ -1,0 +1,28 @@
+// The game moves in fixed steps of 1/60 s of game time, 60 a second whatever
+// the display's refresh rate: a 144 Hz monitor shows each step in two or three
+// frames, a 50 Hz one runs two steps in every fifth frame, and a machine too
+// slow for 60 frames a second runs as many steps a frame as it takes to keep
+// the game's speed. Steps fall due on the real clock half a period early, so
+// that a 60 Hz display's frames, a little early or late, each get exactly one.
+#pragma once
+
+class FixedSteps {
+  public:
+    static constexpr double period = 1.0 / 60;
+    // After a stall (a suspended machine, a dragged window, a debugger) the
+    // game does not race to catch up: the rest of the backlog is dropped.
+    static constexpr int mostPerFrame = 5;
+
+    // How many steps the frame that begins at `now` on the real clock
+    // (seconds) runs. The first frame runs one.
+    int due(double now);
+    // While paused no step falls due, and the time paused is left out.
+    void setPaused(bool paused) { paused_ = paused; }
+    bool paused() const { return paused_; }
+
+  private:
+    bool started_ = false, paused_ = false;
+    double origin_ = 0.0; // when step 0 fell due, on the real clock, less the time left out
+    double last_ = 0.0;   // the last frame's `now`
+    long long given_ = 0; // steps handed out since origin_
+};

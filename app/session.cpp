@@ -1,0 +1,34 @@
+#include "app/session.h"
+
+#include "game/controls.h"
+#include "game/game_state.h"
+#include "game/step.h"
+
+#include <GLFW/glfw3.h>
+
+FixedSteps steps;
+long long stepsRun = 0;
+double gameTime = 0.0;
+
+double gameClock() { return gameTime; }
+
+void runSteps(double now) {
+    for (int due = steps.due(now); due > 0; --due) {
+        gameTime = static_cast<double>(stepsRun) / 60.0;
+        stepGame(gameTime);
+        ++stepsRun;
+    }
+}
+
+void togglePause() {
+    if (gameState == Playing) {
+        steps.setPaused(!steps.paused());
+    }
+}
+
+void gameKey(int key, int action) {
+    if (steps.paused() && key != GLFW_KEY_Q) {
+        return;
+    }
+    keyCallback(nullptr, key, 0, action, 0);
+}

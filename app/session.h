@@ -1,0 +1,24 @@
+// The player's session around the game: the fixed steps and the game clock
+// they drive, pause, and the one way every key reaches the game.
+#pragma once
+
+#include "app/fixed_steps.h"
+
+extern FixedSteps steps;
+extern long long stepsRun; // since the program started, title screen included
+extern double gameTime;    // the game clock: the time of the latest step, in seconds
+
+// What the game reads as its clock (game/sources.h): gameTime.
+double gameClock();
+
+// The steps of the frame that begins at `now` on the real clock: those that
+// have fallen due, each at its own time on the game clock.
+void runSteps(double now);
+
+// P: pauses or resumes a running, won or lost game; on the title screen it
+// does nothing. Paused, no step runs and the game clock stands still.
+void togglePause();
+
+// A key event for the game (from the keyboard, or a pad acting as one). While
+// paused only Q gets through.
+void gameKey(int key, int action);

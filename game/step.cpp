@@ -1,0 +1,21 @@
+#include "game/step.h"
+
+#include "game/animation.h"
+#include "game/game_state.h"
+#include "game/play_field.h"
+
+void stepGame(double time) {
+    if (gameState == TitleScreen) {
+        animateMascot(*theMascot, time);
+        return;
+    }
+    if (gameState != Playing) {
+        return;
+    }
+    removeFinished(explosionList); // shown once in the step that finished them
+    updatePlayField();
+    removeFinished(undeadList); // a destroyed Undead is never drawn
+    for (const auto& explosion : explosionList) {
+        animateExplosion(*explosion, time);
+    }
+}
