@@ -2,6 +2,7 @@
 
 #include "game/controls.h"
 #include "render/shader_loader.h"
+#include "render/sprites.h"
 #include "render/texture_loader.h"
 
 #include <GLFW/glfw3.h>
@@ -33,6 +34,7 @@ Mat4 orthographicProjection(float aspect) {
 }
 
 void initScene(GLFWwindow* window) {
+    resetSpriteStream();
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
     glGenBuffers(2, vertexBuffers);

@@ -16,7 +16,7 @@ namespace {
 // buffers get fresh storage only when they are full, and the attributes point
 // at them then, once. A sprite whose vertices and texture coordinates are
 // already in the buffers, as most are from the frame before, is drawn from
-// where they are. The uniform locations are looked up once per program.
+// where they are. The uniform locations are looked up once per scene setup.
 constexpr GLsizei streamVertices = 4096;
 
 // Vertices and texture coordinates as written at `first`.
@@ -26,8 +26,10 @@ struct Written {
     GLint first = 0;
 };
 
+// All of it belongs to the buffers and program of one scene setup, and is
+// forgotten at the next: another context's objects may well have the same names.
 struct Stream {
-    GLuint program = 0; // the program the locations belong to
+    bool located = false; // the uniform locations below have been looked up
     GLint mMat = -1, samp = -1, choice = -1;
     int sampValue = -1, choiceValue = -1; // what samp and choice hold now
     GLint next = streamVertices;          // the first free vertex; full until set up
@@ -37,9 +39,8 @@ struct Stream {
 } stream;
 
 void useProgram() {
-    if (stream.program != renderingProgram) {
-        stream = Stream{};
-        stream.program = renderingProgram;
+    if (!stream.located) {
+        stream.located = true;
         stream.mMat = glGetUniformLocation(renderingProgram, "mMat");
         stream.samp = glGetUniformLocation(renderingProgram, "samp");
         stream.choice = glGetUniformLocation(renderingProgram, "choice");
@@ -65,19 +66,24 @@ GLint reserve(GLsizei count) {
     return first;
 }
 
-// Writes floats for vertices from `first` on, `size` floats a vertex, into the buffer.
-void write(GLuint buffer, GLint first, GLint size, const float* floats, size_t count) {
+// Writes floats for vertices from `first` on, `size` floats a vertex, into the
+// buffer. False if the buffer could not be mapped (a lost context, no memory).
+bool write(GLuint buffer, GLint first, GLint size, const float* floats, size_t count) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const auto bytes = static_cast<GLsizeiptr>(count * sizeof(float));
     void* at = glMapBufferRange(GL_ARRAY_BUFFER, first * size * GLintptr{sizeof(float)}, bytes,
                                 GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!at) {
+        return false;
+    }
     std::memcpy(at, floats, static_cast<size_t>(bytes));
-    glUnmapBuffer(GL_ARRAY_BUFFER);
+    return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE;
 }
 
 GLsizei vertexCount(const Entity& entity) { return static_cast<GLsizei>(entity.vertices.size() / 3); }
 
-// The first vertex of a copy of these vertices and texture coordinates in the buffers.
+// The first vertex of a copy of these vertices and texture coordinates in the
+// buffers; -1 if they could not be written.
 GLint upload(const float* vertices, size_t vertexFloats, const float* texCoords, size_t texCoordFloats) {
     for (int i = 0; i < stream.writtenCount; ++i) {
         const Written& w = stream.written[i];
@@ -88,8 +94,10 @@ GLint upload(const float* vertices, size_t vertexFloats, const float* texCoords,
         }
     }
     const GLint first = reserve(static_cast<GLsizei>(vertexFloats / 3));
-    write(vertexBuffers[0], first, 3, vertices, vertexFloats);
-    write(vertexBuffers[1], first, 2, texCoords, texCoordFloats);
+    if (!write(vertexBuffers[0], first, 3, vertices, vertexFloats) ||
+        !write(vertexBuffers[1], first, 2, texCoords, texCoordFloats)) {
+        return -1;
+    }
     if (vertexFloats + texCoordFloats <= 20) {
         if (stream.writtenCount == 64) {
             stream.writtenCount = 0;
@@ -103,6 +111,8 @@ GLint upload(const float* vertices, size_t vertexFloats, const float* texCoords,
 }
 
 } // namespace
+
+void resetSpriteStream() { stream = Stream{}; }
 
 void setChoice(int choice) {
     useProgram();
@@ -119,7 +129,9 @@ void drawEntity(const Entity& entity) {
         glUniform1i(stream.samp, entity.textureUnit);
         stream.sampValue = entity.textureUnit;
     }
-    glDrawArrays(GL_TRIANGLE_STRIP, uploadQuad(entity), vertexCount(entity));
+    if (const GLint first = uploadQuad(entity); first >= 0) {
+        glDrawArrays(GL_TRIANGLE_STRIP, first, vertexCount(entity));
+    }
 }
 
 GLint uploadQuad(const Entity& entity) {
@@ -139,9 +151,11 @@ void drawTrap() {
     glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, trap.getModel().data());
     // Untextured: its texture coordinates stay those of the draw before.
     const size_t texCoordFloats = std::min<size_t>(8, 2 * static_cast<size_t>(vertexCount(trap)));
-    glDrawArrays(GL_TRIANGLE_STRIP,
-                 upload(trap.vertices.data(), trap.vertices.size(), stream.lastTexCoords, texCoordFloats),
-                 vertexCount(trap));
+    if (const GLint first =
+            upload(trap.vertices.data(), trap.vertices.size(), stream.lastTexCoords, texCoordFloats);
+        first >= 0) {
+        glDrawArrays(GL_TRIANGLE_STRIP, first, vertexCount(trap));
+    }
     setChoice(ChoiceTextured);
     if (trap.projectile) {
         drawEntity(*trap.projectile);

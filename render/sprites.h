@@ -12,9 +12,15 @@ inline constexpr int ChoiceKeyTrap = 1;  // flat colour: the Trap steered by key
 inline constexpr int ChoiceSensing = 2;  // textured and tinted: an Undead near the Player
 inline constexpr int ChoiceSelfTrap = 3; // flat colour: the Trap that steers itself
 
+// Forgets all that drawing knew of the buffers and the program: called by each
+// scene setup, whose objects are new though they may have the old ones' names.
+void resetSpriteStream();
+
+// Draws nothing if the shared buffers cannot be written.
 void drawEntity(const Entity& entity);
 // Copies the entity's vertices and texture coordinates into the shared buffers
-// (attributes 0 and 1); returns the first vertex of the copy.
+// (attributes 0 and 1); returns the first vertex of the copy, or -1 if the
+// buffers could not be written.
 GLint uploadQuad(const Entity& entity);
 // Draws theTrap, then its bomb if one is falling.
 void drawTrap();

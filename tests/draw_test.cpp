@@ -4,10 +4,13 @@
 #include "app/frame.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "render/scene.h"
+#include "render/sprites.h"
 #include "render/viewport.h"
 #include "tests/support/game_test.h"
 
 #include <GL/glew.h>
+#include <GLFW/glfw3.h>
 
 #include <algorithm>
 #include <cmath>
@@ -103,6 +106,40 @@ TEST_F(Draw, AMinimisedWindowDrawsNothingWithoutAnErrorAndTheGameGoesOn) {
     fitFieldToFramebuffer(600, 400);
     drawFrame(0.0);
     EXPECT_EQ(probeAt(0.5f - 0.02f, 0.0f).unit, 1);
+}
+
+// Each scene setup starts the sprite stream afresh: a new context's buffers
+// and program often get the old ones' names, but hold nothing yet.
+TEST(SpriteStream, EachContextsSceneDrawsWhatItIsGiven) {
+    ASSERT_NE(testWindow(), nullptr);
+    for (const TileRect& look : {shotTile, shotTile, bombTile}) {
+        GLFWwindow* window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
+        glfwMakeContextCurrent(window);
+        setUpScene("tests/probe");
+        clearField();
+        drawEntity(*makeProjectile(0.0f, 0.0f, look));
+        const Probe p = probeAt(0.0f, 0.0f);
+        EXPECT_TRUE(p.drawn && p.unit == 2 && std::fabs(p.v - (look.top - look.height / 2)) < 0.02f) << p.v;
+        glfwDestroyWindow(window);
+    }
+    glfwMakeContextCurrent(testWindow());
+}
+
+TEST_F(Draw, ASpriteWhoseBufferCannotBeMappedIsNotDrawn) {
+    clearField();
+    drawEntity(*makeProjectile(-0.5f, 0.0f, shotTile)); // the buffers have storage
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
+    ASSERT_NE(glMapBufferRange(GL_ARRAY_BUFFER, 0, 64, GL_MAP_WRITE_BIT), nullptr); // taken: the next map fails
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const std::unique_ptr<Projectile> bomb = makeProjectile(0.5f, 0.0f, bombTile);
+    drawEntity(*bomb);
+    EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
+    EXPECT_FALSE(probeAt(0.5f, 0.0f).drawn);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+    drawEntity(*bomb);
+    EXPECT_EQ(probeAt(0.5f, 0.0f).unit, 2) << "drawn once the buffer can be written again";
 }
 
 } // namespace

@@ -13,6 +13,10 @@
 #include <stb_image_write.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +36,23 @@ void expectFrame(const std::string& name) {
     EXPECT_TRUE(std::equal(shown.begin(), shown.end(), reference.pixels.get())) << name << " differs";
 }
 
+// A scripted game in the given mode, ready for its first frame.
+void scriptGame(int mode) {
+    resetGame();
+    scriptRandom({0, 1, 2, 3, 4});
+    startGame(mode);
+    addUndead(-0.6f, 0.25f);          // senses the Player: tinted
+    addUndead(-0.6f, -0.3f, Stunned); // senses it too, but stunned: not tinted
+    addUndead(0.5f, 0.1f, Finished);  // never drawn
+    addUndead(0.2f, -0.2f, Stunned).spinAxis = 2;
+    thePlayer->projectile = makeProjectile(-0.6f, 0.0f, shotTile);
+    theTrap->moveBy(0.3f, 0.0f);
+    trapFire();
+    explosionList.push_back(std::make_unique<Explosion>(-0.2f, 0.4f, 0.0));
+    explosionList.push_back(std::make_unique<Explosion>(0.3f, -0.45f, 0.0));
+    explosionList.back()->frameIndex = 10; // its next step, in the second frame, is its last
+}
+
 TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     ASSERT_EQ(setUpScene(".").first, "");
@@ -41,25 +62,46 @@ TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
     drawFrame(0.25);
     expectFrame("title-walk");
     for (int mode : {KeyTrapMode, SelfTrapMode}) {
-        resetGame();
-        scriptRandom({0, 1, 2, 3, 4});
-        startGame(mode);
-        addUndead(-0.6f, 0.25f);          // senses the Player: tinted
-        addUndead(-0.6f, -0.3f, Stunned); // senses it too, but stunned: not tinted
-        addUndead(0.5f, 0.1f, Finished);  // never drawn
-        addUndead(0.2f, -0.2f, Stunned).spinAxis = 2;
-        thePlayer->projectile = makeProjectile(-0.6f, 0.0f, shotTile);
-        theTrap->moveBy(0.3f, 0.0f);
-        trapFire();
-        explosionList.push_back(std::make_unique<Explosion>(-0.2f, 0.4f, 0.0));
-        explosionList.push_back(std::make_unique<Explosion>(0.3f, -0.45f, 0.0));
-        explosionList.back()->frameIndex = 10; // its next step, in the second frame, is its last
+        scriptGame(mode);
         for (int frame = 0; frame < 3; ++frame) {
             testClock = 0.3 * frame;
             drawFrame(testClock);
             expectFrame((mode ? "A-" : "S-") + std::to_string(frame));
         }
     }
+}
+
+// Data files larger than one read, and a sheet reached by a symbolic link,
+// load whole and draw as the shipped ones do.
+TEST_F(Frames, BigAndLinkedDataFilesDrawAsTheShippedOnes) {
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    namespace fs = std::filesystem;
+    const fs::path source = GORVATH_SOURCE_DIR;
+    const fs::path scratch = fs::temp_directory_path() / ("gorvath-big-" + std::to_string(getpid()));
+    fs::remove_all(scratch);
+    fs::create_directories(scratch / "linked");
+    fs::copy(source / "shaders", scratch / "shaders");
+    fs::copy(source / "textures", scratch / "textures");
+    const fs::path shader = scratch / "shaders/vertShader.glsl",
+                   effects = scratch / "textures/tz_effects32.jpg";
+    std::ofstream(shader, std::ios::app) << "// " << std::string(100000, '=') << "\n";
+    std::ifstream in(effects, std::ios::binary);
+    std::string jpeg{std::istreambuf_iterator<char>(in), {}};
+    // Two comments of 60 000 bytes each after the start-of-image marker: the same picture.
+    const std::string comment = std::string("\xff\xfe\xea\x62", 4) + std::string(60000, 'x');
+    jpeg.insert(2, comment + comment);
+    std::ofstream(effects, std::ios::binary) << jpeg;
+    fs::rename(scratch / "textures/tz_undead32.jpg", scratch / "linked/undead.jpg");
+    fs::create_symlink(scratch / "linked/undead.jpg", scratch / "textures/tz_undead32.jpg");
+    ASSERT_GT(fs::file_size(shader), 65536u);
+    ASSERT_GT(fs::file_size(effects), 65536u);
+
+    const auto [out, err] = setUpScene(fs::relative(scratch, source).string());
+    EXPECT_EQ(out + err, "");
+    scriptGame(KeyTrapMode);
+    drawFrame(0.0);
+    expectFrame("S-0");
+    fs::remove_all(scratch);
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 // the window: what needs no drawing.
 #include "game/animation.h"
 #include "game/game_setup.h"
+#include "render/data_file.h"
 #include "render/image_file.h"
+#include "render/shader_loader.h"
 #include "render/viewport.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -101,15 +104,31 @@ TEST(ImageFile, PicturesTheDecoderWouldMishandleAreTurnedAway) {
         EXPECT_FALSE(acceptablePicture(bytes)) << bytes.size() << " bytes";
     }
 
-    // Pictures up to 8192 pixels a side decode; a wider one is refused before
-    // the decoder asks for its memory.
-    const std::string dir = std::filesystem::temp_directory_path().string();
-    const std::vector<unsigned char> row(8193 * 3, 90);
-    for (int width : {8192, 8193}) {
-        const std::string path = dir + "/gorvath-wide.jpg";
-        ASSERT_TRUE(stbi_write_jpg(path.c_str(), width, 1, 3, row.data(), 90));
-        EXPECT_EQ(static_cast<bool>(decodeImageFile(path.c_str())), width == 8192) << width;
+    // Pictures up to 8192 pixels a side decode; a wider or taller one is
+    // refused before the decoder asks for its memory.
+    const std::string path = std::filesystem::temp_directory_path().string() + "/gorvath-long.jpg";
+    const std::vector<unsigned char> pixels(8193 * 3, 90);
+    for (auto [width, height] : {std::pair{8192, 1}, {8193, 1}, {1, 8192}, {1, 8193}}) {
+        ASSERT_TRUE(stbi_write_jpg(path.c_str(), width, height, 3, pixels.data(), 90));
+        EXPECT_EQ(static_cast<bool>(decodeImageFile(path.c_str())), width * height == 8192)
+            << width << " x " << height;
     }
+}
+
+// A shader or a sheet of exactly its limit is read whole; one byte more is not.
+TEST(DataFiles, EachSizeLimitHoldsFromBothSides) {
+    namespace fs = std::filesystem;
+    const fs::path path = fs::temp_directory_path() / ("gorvath-limit-" + std::to_string(getpid()));
+    for (std::size_t extra : {0, 1}) {
+        SCOPED_TRACE(extra);
+        fs::copy_file(GORVATH_SOURCE_DIR "/textures/tz_undead32.jpg", path,
+                      fs::copy_options::overwrite_existing);
+        fs::resize_file(path, maxSheetBytes + extra); // the picture, then zeros the decoder never reads
+        EXPECT_EQ(static_cast<bool>(decodeImageFile(path.c_str())), extra == 0);
+        fs::resize_file(path, maxShaderBytes + extra);
+        EXPECT_EQ(readShaderSource(path.c_str()).size(), extra == 0 ? maxShaderBytes + 1 : 0);
+    }
+    fs::remove(path);
 }
 
 TEST(Display, TheFieldFillsTheLargestThreeByTwoAreaCentredInTheFramebuffer) {
