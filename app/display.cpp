@@ -48,15 +48,13 @@ void findRefreshRate(GLFWwindow* window) {
     monitorRefreshRate = mode ? mode->refreshRate : 0;
 }
 
-// F11 and P belong to the window: the game never sees them.
+// F11, P and M belong to the window: the game never sees them.
 void windowKeys(GLFWwindow* window, int key, int, int action, int) {
-    if (key == GLFW_KEY_F11 || key == GLFW_KEY_P) {
-        if (action == GLFW_PRESS) {
-            key == GLFW_KEY_F11 ? toggleFullScreen(window) : togglePause();
-        }
-        return;
+    if (key != GLFW_KEY_F11 && key != GLFW_KEY_P && key != GLFW_KEY_M) {
+        gameKey(key, action);
+    } else if (action == GLFW_PRESS) {
+        key == GLFW_KEY_F11 ? toggleFullScreen(window) : key == GLFW_KEY_P ? togglePause() : toggleMute();
     }
-    gameKey(key, action);
 }
 
 } // namespace

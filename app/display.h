@@ -1,12 +1,13 @@
 // How the game's window meets the display: the field refitted to every new
-// framebuffer size, F11 between the window and full screen, P for pause, and
-// the refresh rate that tells whether buffer swaps wait for the display.
+// framebuffer size, F11 between the window and full screen, P for pause, M for
+// mute, and the refresh rate that tells whether buffer swaps wait for the
+// display.
 #pragma once
 
 struct GLFWwindow;
 
-// Registers what the window itself answers: a new framebuffer size, F11 and
-// P; every other key goes on to the game. Fits the field to the framebuffer now.
+// Registers what the window itself answers: a new framebuffer size, F11, P
+// and M; every other key goes on to the game. Fits the field to the framebuffer now.
 void connectDisplay(GLFWwindow* window);
 
 // Full screen on the monitor the window is on; again: back to the window's

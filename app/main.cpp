@@ -14,7 +14,20 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <thread>
+
+namespace {
+
+void startSounds() {
+    std::optional<DecodedSound> sounds[soundCount];
+    loadSoundFiles(sounds);
+    if (soundFloor.openDevice()) {
+        soundFloor.load(sounds);
+    }
+}
+
+} // namespace
 
 int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -35,15 +48,21 @@ int main() {
     readClock = gameClock; // the game's time runs by its steps
 
     FramePacer pacer; // and where the display ignores that, the pacer does
-    while (!glfwWindowShouldClose(window) && !shouldQuit()) {
+    for (bool first = true; !glfwWindowShouldClose(window) && !shouldQuit(); first = false) {
         runSteps(glfwGetTime());
+        playHeardSounds();
         drawField();
         glfwSwapBuffers(window);
+        if (first) { // once the window shows: opening a sound device can take a while
+            startSounds();
+        }
         pacer.setRefreshRate(refreshRate());
         std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
         glfwPollEvents();
+        playHeardSounds();
     }
 
+    soundFloor.close();
     glfwDestroyWindow(window);
     glfwTerminate();
     std::exit(EXIT_SUCCESS);

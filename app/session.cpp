@@ -9,6 +9,7 @@
 FixedSteps steps;
 long long stepsRun = 0;
 double gameTime = 0.0;
+SoundFloor soundFloor;
 
 double gameClock() { return gameTime; }
 
@@ -25,6 +26,15 @@ void togglePause() {
         steps.setPaused(!steps.paused());
     }
 }
+
+void playHeardSounds() {
+    for (int i = 0; i < heardSounds.count; ++i) {
+        soundFloor.play(heardSounds.sounds[i]);
+    }
+    heardSounds.count = 0;
+}
+
+void toggleMute() { soundFloor.setMuted(!soundFloor.muted()); }
 
 void gameKey(int key, int action) {
     if (steps.paused() && key != GLFW_KEY_Q) {

@@ -1,12 +1,14 @@
 // The player's session around the game: the fixed steps and the game clock
-// they drive, pause, and the one way every key reaches the game.
+// they drive, pause, the sounds, and the one way every key reaches the game.
 #pragma once
 
 #include "app/fixed_steps.h"
+#include "audio/sound_floor.h"
 
 extern FixedSteps steps;
 extern long long stepsRun; // since the program started, title screen included
 extern double gameTime;    // the game clock: the time of the latest step, in seconds
+extern SoundFloor soundFloor;
 
 // What the game reads as its clock (game/sources.h): gameTime.
 double gameClock();
@@ -18,6 +20,12 @@ void runSteps(double now);
 // P: pauses or resumes a running, won or lost game; on the title screen it
 // does nothing. Paused, no step runs and the game clock stands still.
 void togglePause();
+
+// Plays what the game heard since the last call, and forgets it.
+void playHeardSounds();
+
+// M: mutes or unmutes the sounds.
+void toggleMute();
 
 // A key event for the game (from the keyboard, or a pad acting as one). While
 // paused only Q gets through.

@@ -3,6 +3,7 @@
 #include "entity/kinds.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "game/sounds.h"
 
 #include <GLFW/glfw3.h>
 
@@ -24,6 +25,7 @@ void playerKeys(int key, int action) {
         thePlayer->moveBy(0.0f, y < playerBottom ? fieldHeight : -playerStep);
     } else if (key == GLFW_KEY_SPACE && action == GLFW_PRESS && !thePlayer->projectile) {
         thePlayer->projectile = makeProjectile(thePlayer->position.x + shotOffset, y, shotTile);
+        noteSound(Sound::ShotFired);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "entity/kinds.h"
 #include "game/game_state.h"
+#include "game/sounds.h"
 #include "game/sources.h"
 
 std::unique_ptr<Mascot> createMascot() {
@@ -43,6 +44,7 @@ void startGame(int mode) {
 
     spawnWave();
     gameState = Playing;
+    noteSound(Sound::GameStarted);
 }
 
 void restartGame(int mode) {
@@ -71,4 +73,5 @@ void trapFire() {
         return;
     }
     theTrap->projectile = makeProjectile(theTrap->position.x, theTrap->position.y + 0.05f, bombTile);
+    noteSound(Sound::BombDropped);
 }

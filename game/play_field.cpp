@@ -2,6 +2,7 @@
 
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "game/sounds.h"
 #include "game/sources.h"
 #include "game/undead_behaviour.h"
 
@@ -42,6 +43,7 @@ void flyShot() {
             undead->holdTime = readClock();
             undead->status = Stunned;
             shot.reset();
+            noteSound(Sound::UndeadStunned);
             return;
         }
     }
@@ -59,6 +61,7 @@ void dropBomb() {
                 std::make_unique<Explosion>(undead->position.x, undead->position.y, readClock()));
             undead->status = Finished;
             bomb.reset();
+            noteSound(Sound::UndeadDestroyed);
             return;
         }
     }
@@ -96,6 +99,7 @@ void explodePlayer() {
     explosionList.push_back(
         std::make_unique<Explosion>(thePlayer->position.x, thePlayer->position.y, readClock()));
     thePlayer->status = Finished;
+    noteSound(Sound::PlayerCaught);
 }
 
 void steerTrap() {

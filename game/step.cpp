@@ -3,6 +3,7 @@
 #include "game/animation.h"
 #include "game/game_state.h"
 #include "game/play_field.h"
+#include "game/sounds.h"
 
 void stepGame(double time) {
     if (gameState == TitleScreen) {
@@ -13,8 +14,12 @@ void stepGame(double time) {
         return;
     }
     removeFinished(explosionList); // shown once in the step that finished them
+    const bool waveLeft = !undeadList.empty();
     updatePlayField();
     removeFinished(undeadList); // a destroyed Undead is never drawn
+    if (waveLeft && undeadList.empty()) {
+        noteSound(Sound::WaveCleared);
+    }
     for (const auto& explosion : explosionList) {
         animateExplosion(*explosion, time);
     }

@@ -5,13 +5,14 @@
 #   scripts/install-deps.sh --test      also what the test suite needs (that too)
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri)
+packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri libopenal-dev
+          libvorbis-dev)
 if [[ "${1:-}" == "--test" || "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev lintian desktop-file-utils appstream groff-base groff man-db)
 fi
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool imagemagick bats cloc
-              clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)
+    packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool
+              imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)
 fi
 
 missing=()

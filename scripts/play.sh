@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Gorvath and starts it. Runs from anywhere:
-# the game reads ./shaders and ./textures, so it starts in the repository root.
+# the game reads ./shaders, ./textures and ./sounds, so it starts in the repository root.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 

@@ -1,6 +1,7 @@
-# The real game with one of its six data files broken at a time. Whatever the
-# file is, the game says exactly what went wrong, opens its window, answers Q
-# and exits with 0. One test per file; the table of damages is below.
+# The real game with one of its data files broken at a time: the shaders, the
+# sheets, and one sound for all seven (they are read alike). Whatever the file
+# is, the game says exactly what went wrong, opens its window, answers Q and
+# exits with 0. One test per file; the table of damages is below.
 
 load game
 
@@ -24,6 +25,8 @@ damage() {
     socket) rm "$file" && perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Local => shift, Listen => 1) or die' "$file" ;;
     oversized) truncate -s 2G "$file" ;; # sparse: far larger than any real file, on no disk space
     no-final-line-feed) [[ $(tail -c 1 "$file" | od -An -c) == *'\n' ]] && truncate -s -1 "$file" ;;
+    last-page-gone) # whole pages, but the one that ends the stream is missing
+        truncate -s "$(grep -obUa OggS "$file" | tail -1 | cut -d: -f1)" "$file" ;;
     cannot-link) # compiles, but hands on a vec3 where the fragment shader takes a vec2
         printf '%s\n' '#version 430 core' 'layout (location = 0) in vec3 position;' \
             'uniform mat4 mMat; uniform mat4 vMat; uniform mat4 pMat;' 'out vec3 tc;' \
@@ -48,6 +51,9 @@ rows() {
         echo "no-final-line-feed||"
         [[ $type == Vertex ]] && echo "cannot-link|linking failed\nProgram Info Log:[^ \n].*\n(?:.*\n)*|"
         ;;
+    sounds/*)
+        for how in $every_file last-page-gone; do echo "$how||could not load sound file ./$file"; done
+        ;;
     textures/*)
         for how in $every_file; do
             case $how in
@@ -63,7 +69,7 @@ check_file() {
     local file=$1 how out err
     while IFS='|' read -r how out err; do
         local data=$BATS_TEST_TMPDIR/$how
-        mkdir -p "$data" && cp -r "$SOURCE_DIR/shaders" "$SOURCE_DIR/textures" "$data"
+        mkdir -p "$data" && cp -r "$SOURCE_DIR/shaders" "$SOURCE_DIR/textures" "$SOURCE_DIR/sounds" "$data"
         damage "$data/$file" "$how"
         start_game "$data" || { echo "$file $how: no window"; return 1; }
         press q
@@ -81,3 +87,4 @@ check_file() {
 @test "undead sheet" { check_file textures/tz_undead32.jpg; }
 @test "effects sheet" { check_file textures/tz_effects32.jpg; }
 @test "explosion sheet" { check_file textures/explosion.jpg; }
+@test "shot sound" { check_file sounds/shot.ogg; }

@@ -129,7 +129,8 @@ TEST_F(Draw, ASpriteWhoseBufferCannotBeMappedIsNotDrawn) {
     clearField();
     drawEntity(*makeProjectile(-0.5f, 0.0f, shotTile)); // the buffers have storage
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
-    ASSERT_NE(glMapBufferRange(GL_ARRAY_BUFFER, 0, 64, GL_MAP_WRITE_BIT), nullptr); // taken: the next map fails
+    ASSERT_NE(glMapBufferRange(GL_ARRAY_BUFFER, 0, 64, GL_MAP_WRITE_BIT),
+              nullptr); // taken: the next map fails
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     const std::unique_ptr<Projectile> bomb = makeProjectile(0.5f, 0.0f, bombTile);

@@ -26,6 +26,13 @@ setup_file() {
 ./usr/share/doc/gorvath/copyright
 ./usr/share/games/gorvath/shaders/fragShader.glsl
 ./usr/share/games/gorvath/shaders/vertShader.glsl
+./usr/share/games/gorvath/sounds/bomb.ogg
+./usr/share/games/gorvath/sounds/caught.ogg
+./usr/share/games/gorvath/sounds/explosion.ogg
+./usr/share/games/gorvath/sounds/shot.ogg
+./usr/share/games/gorvath/sounds/start.ogg
+./usr/share/games/gorvath/sounds/stun.ogg
+./usr/share/games/gorvath/sounds/won.ogg
 ./usr/share/games/gorvath/textures/explosion.jpg
 ./usr/share/games/gorvath/textures/tz_classm32.jpg
 ./usr/share/games/gorvath/textures/tz_effects32.jpg
@@ -38,7 +45,7 @@ FILES
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "# Depends: $depends" >&3
-    for library in libc6 libglew2.2 libglfw3 libstb0 libstdc++6; do
+    for library in libc6 libglew2.2 libglfw3 libopenal1 libstb0 libstdc++6; do
         [[ $depends == *"$library "* ]] || { echo "no $library in: $depends"; return 1; }
     done
     [[ $(dpkg-deb -f "$deb" Version) == "$version" && $(dpkg-deb -f "$deb" Section) == games ]]

@@ -1,0 +1,160 @@
+#include "audio/sound_floor.h"
+
+#include <AL/alext.h>
+
+#include <cstdlib>
+#include <dlfcn.h>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// ALSA's library, which OpenAL loads for itself, prints its failures on
+// standard error unless given a handler of its own.
+extern "C" void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void quietenAudioLibraries() {
+    setenv("ALSOFT_LOGLEVEL", "0", 0); // unless the player asked for OpenAL's log
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    if (void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL)) {
+        if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+            setHandler(ignoreAlsaError);
+        }
+    }
+}
+
+} // namespace
+
+void loadSoundFiles(std::optional<DecodedSound> (&sounds)[soundCount]) {
+    for (int i = 0; i < soundCount; ++i) {
+        sounds[i] = decodeSoundFile(soundFiles[i]);
+        if (!sounds[i]) {
+            std::cerr << "could not load sound file " + std::string(soundFiles[i]) + "\n" << std::flush;
+        }
+    }
+}
+
+bool SoundFloor::openDevice() {
+    quietenAudioLibraries();
+    return start(alcOpenDevice(nullptr), nullptr);
+}
+
+bool SoundFloor::openLoopback(int rate) {
+    auto openLoopbackDevice = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                                 ALC_STEREO_SOFT,
+                                 ALC_FORMAT_TYPE_SOFT,
+                                 ALC_SHORT_SOFT,
+                                 ALC_FREQUENCY,
+                                 rate,
+                                 0};
+    return openLoopbackDevice && start(openLoopbackDevice(nullptr), attributes);
+}
+
+bool SoundFloor::start(ALCdevice* device, const ALCint* attributes) {
+    close();
+    device_ = device;
+    context_ = device_ ? alcCreateContext(device_, attributes) : nullptr;
+    if (!context_ || !alcMakeContextCurrent(context_)) {
+        close();
+        return false;
+    }
+    alGenBuffers(soundCount, buffers_);
+    alGenSources(sourceCount, sources_);
+    alListenerf(AL_GAIN, muted_ ? 0.0f : 1.0f);
+    return alGetError() == AL_NO_ERROR || (close(), false);
+}
+
+void SoundFloor::load(const std::optional<DecodedSound> (&sounds)[soundCount]) {
+    for (int i = 0; i < soundCount && context_; ++i) {
+        const std::optional<DecodedSound>& sound = sounds[i];
+        if (!sound) {
+            continue;
+        }
+        alBufferData(buffers_[i], sound->channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16,
+                     sound->samples.data(), static_cast<ALsizei>(sound->samples.size() * sizeof(short)),
+                     sound->rate);
+        loaded_[i] = alGetError() == AL_NO_ERROR;
+    }
+}
+
+void SoundFloor::close() {
+    if (context_) {
+        alDeleteSources(sourceCount, sources_);
+        alDeleteBuffers(soundCount, buffers_);
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context_);
+    }
+    if (device_) {
+        alcCloseDevice(device_);
+    }
+    device_ = nullptr, context_ = nullptr;
+    std::fill(std::begin(loaded_), std::end(loaded_), false);
+}
+
+bool SoundFloor::live() {
+    if (!context_) {
+        return false;
+    }
+    ALCint connected = ALC_TRUE;
+    if (alcIsExtensionPresent(device_, "ALC_EXT_disconnect")) {
+        alcGetIntegerv(device_, ALC_CONNECTED, 1, &connected);
+    }
+    if (!connected) {
+        close(); // gone: silent from now on
+    }
+    return connected;
+}
+
+void SoundFloor::play(Sound sound) {
+    const auto kind = static_cast<int>(sound);
+    if (muted_ || !live() || !loaded_[kind]) {
+        return;
+    }
+    int chosen = 0; // a free source, or else the one started longest ago
+    for (int i = 0; i < sourceCount; ++i) {
+        ALint state = AL_STOPPED;
+        alGetSourcei(sources_[i], AL_SOURCE_STATE, &state);
+        if (state != AL_PLAYING) {
+            chosen = i;
+            break;
+        }
+        if (startedAt_[i] < startedAt_[chosen]) {
+            chosen = i;
+        }
+    }
+    alSourceStop(sources_[chosen]);
+    alSourcei(sources_[chosen], AL_BUFFER, static_cast<ALint>(buffers_[kind]));
+    alSourcePlay(sources_[chosen]);
+    startedAt_[chosen] = ++starts_;
+}
+
+void SoundFloor::setMuted(bool muted) {
+    muted_ = muted;
+    if (context_) {
+        alListenerf(AL_GAIN, muted ? 0.0f : 1.0f);
+    }
+}
+
+bool SoundFloor::sounding(Sound sound) const {
+    for (ALuint source : sources_) {
+        ALint state = AL_STOPPED, buffer = 0;
+        if (context_) {
+            alGetSourcei(source, AL_SOURCE_STATE, &state);
+            alGetSourcei(source, AL_BUFFER, &buffer);
+        }
+        if (state == AL_PLAYING && buffer == static_cast<ALint>(buffers_[static_cast<int>(sound)])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SoundFloor::render(short* out, int frames) {
+    auto renderSamples =
+        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device_, "alcRenderSamplesSOFT"));
+    if (context_ && renderSamples) {
+        renderSamples(device_, out, frames);
+    }
+}

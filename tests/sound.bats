@@ -1,0 +1,62 @@
+# The real game's sounds: mixed to a file by OpenAL Soft's wave writer and
+# measured with sox, and the game on machines where sound cannot be had.
+
+load game
+
+# with_wave_writer FILE: the game's sound goes to FILE, a WAV file.
+with_wave_writer() {
+    printf '[wave]\nfile=%s\n' "$1" >"$BATS_TEST_TMPDIR/alsoft.conf"
+    export ALSOFT_DRIVERS=wave ALSOFT_CONF=$BATS_TEST_TMPDIR/alsoft.conf
+}
+
+# loudest WAV [FROM]: the peak level of the file, from FROM seconds on (0 to 1).
+loudest() { sox "$1" -n trim "${2:-0}" stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
+
+# seconds WAV [BYTES]: how long the finished file is, or how far into it its
+# first BYTES reached (the writer fills its header in only at the end).
+seconds() {
+    local size header
+    size=$(stat -c %s "$1")
+    header=$((size - $(soxi -s "$1" 2>/dev/null) * $(soxi -c "$1" 2>/dev/null) * $(soxi -b "$1" 2>/dev/null) / 8))
+    awk "BEGIN { print (${2:-$size} - $header) / ($size - $header) * $(soxi -D "$1" 2>/dev/null) }"
+}
+
+@test "silent on the untouched title screen; a sound after SPACE" {
+    local wav=$BATS_TEST_TMPDIR/title.wav
+    with_wave_writer "$wav"
+    start_game "$SOURCE_DIR"
+    sleep 1.5
+    press q
+    finish
+    echo "# title screen: $(seconds "$wav") s, peak $(loudest "$wav")" >&3
+    awk "BEGIN { exit !($(seconds "$wav") > 1 && $(loudest "$wav") == 0) }"
+
+    wav=$BATS_TEST_TMPDIR/game.wav
+    with_wave_writer "$wav"
+    start_game "$SOURCE_DIR"
+    press s
+    sleep 1 # the start's three notes are over
+    local bytes_before_space before_space
+    bytes_before_space=$(stat -c %s "$wav")
+    press space
+    sleep 0.5
+    press q
+    finish
+    before_space=$(seconds "$wav" "$bytes_before_space")
+    echo "# after SPACE at $before_space s: peak $(loudest "$wav" "$before_space")" >&3
+    awk "BEGIN { exit !($(loudest "$wav" "$before_space") > 0.05) }"
+    [[ -z $(stdout) && -z $(stderr) ]]
+}
+
+@test "without a sound device, or with one that fails, the game plays on and prints nothing" {
+    for drivers in alsa wave; do
+        with_wave_writer /dev/full # every write fails: the device is lost
+        export ALSOFT_DRIVERS=$drivers
+        start_game "$SOURCE_DIR"
+        press s space f Up
+        sleep 0.5
+        press q
+        finish
+        [[ -z $(stdout) && -z $(stderr) ]] || { echo "$drivers: $(stderr)"; return 1; }
+    done
+}
