@@ -3,6 +3,7 @@
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/frame_pacer.h"
+#include "app/pads.h"
 #include "app/session.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -34,6 +35,7 @@ int main() {
     if (!glfwInit()) {
         std::exit(EXIT_FAILURE);
     }
+    addPadMappingsFromEnvironment();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     GLFWwindow* window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
@@ -48,6 +50,7 @@ int main() {
     readClock = gameClock; // the game's time runs by its steps
 
     FramePacer pacer; // and where the display ignores that, the pacer does
+    PadInput pads;
     for (bool first = true; !glfwWindowShouldClose(window) && !shouldQuit(); first = false) {
         runSteps(glfwGetTime());
         playHeardSounds();
@@ -59,6 +62,7 @@ int main() {
         pacer.setRefreshRate(refreshRate());
         std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
         glfwPollEvents();
+        pads.update(readPads(), glfwGetTime(), gameKey);
         playHeardSounds();
     }
 

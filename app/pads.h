@@ -1,0 +1,51 @@
+// Gamepads, read once a frame like the keyboard's events. Each button and
+// direction acts as the key it stands for and goes the key's own way into the
+// game (gameKey), so the keys' rules hold for the pads: which screen they act
+// on, one shot and one bomb at a time. Any number of pads act as one.
+//
+//   D-pad up/down, left stick up/down       UP, DOWN (the Player)
+//   D-pad left/right, left stick left/right LEFT, RIGHT (the Trap, in S games)
+//   A                                       SPACE (fire)
+//   B or X                                  F (drop the bomb, in S games)
+//   Start                                   S
+//   Back                                    A
+//
+// A held direction repeats as a held key does with the X server's defaults:
+// the first step at once, the next after 660 ms, then 25 a second.
+#pragma once
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+// The pads plugged in this frame, by GLFW joystick number, as GLFW maps them.
+struct PadFrame {
+    bool present[GLFW_JOYSTICK_LAST + 1] = {};
+    GLFWgamepadstate state[GLFW_JOYSTICK_LAST + 1] = {};
+};
+
+// What the pads GLFW recognises as gamepads show now.
+PadFrame readPads();
+
+// The mappings of the environment's SDL_GAMECONTROLLERCONFIG (as Steam and
+// many launchers set it) added to those GLFW knows; one that does not parse
+// is left out, and nothing is printed.
+void addPadMappingsFromEnvironment();
+
+class PadInput {
+  public:
+    static constexpr double repeatDelay = 0.66, repeatInterval = 1.0 / 25;
+    // A stick must lean past this to press a direction, and come back inside
+    // the smaller one to release it: a stick at rest, or wobbling at either
+    // line, sends nothing.
+    static constexpr float stickPress = 0.5f, stickRelease = 0.3f;
+
+    // Sends each key action this frame's pads make, at `now` on the real clock (seconds).
+    void update(const PadFrame& frame, double now, void (*send)(int key, int action));
+
+  private:
+    enum Control { Up, Down, Left, Right, Fire, Bomb, StartKeys, StartSelf, controlCount };
+    bool held_[controlCount] = {};
+    double nextRepeat_[controlCount] = {};
+    // Per pad and stick direction (up, down, left, right): leaning far enough.
+    bool leaning_[GLFW_JOYSTICK_LAST + 1][4] = {};
+};
