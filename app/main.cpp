@@ -1,8 +1,9 @@
-// Gorvath: open the window, set the scene up, run frames until the window is
-// closed or the player presses Q.
+// Gorvath: read the command line, open the window, set the scene up, run
+// frames until the window is closed or the player presses Q.
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/frame_pacer.h"
+#include "app/options.h"
 #include "app/pads.h"
 #include "app/session.h"
 #include "game/game_state.h"
@@ -12,13 +13,29 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <iostream>
 #include <optional>
 #include <thread>
+#include <unistd.h>
+#include <variant>
 
 namespace {
+
+[[noreturn]] void fail(const std::string& message) {
+    std::cerr << "gorvath: " << message << std::endl;
+    std::exit(EXIT_FAILURE);
+}
+
+// What the last failed system call said, read before anything else can change it.
+[[noreturn]] void failWith(int error, const std::string& message) {
+    fail(message + ": " + std::strerror(error));
+}
 
 void startSounds() {
     std::optional<DecodedSound> sounds[soundCount];
@@ -28,10 +45,46 @@ void startSounds() {
     }
 }
 
+// Files named on the command line are the player's, from where the game was
+// started, whichever directory its data is read from.
+void readOptions(int argc, char** argv, Options& options) {
+    if (const std::optional<int> status = parseOptions(argc, argv, options, std::cout, std::cerr)) {
+        std::exit(*status);
+    }
+    for (std::string* file : {&options.record, &options.replay, &options.check}) {
+        if (!file->empty()) {
+            *file = std::filesystem::absolute(*file).string();
+        }
+    }
+    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
+        failWith(errno, "cannot read data from " + options.dataDirectory);
+    }
+}
+
 } // namespace
 
-int main() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+int main(int argc, char** argv) {
+    Options options;
+    readOptions(argc, argv, options);
+    if (!options.check.empty()) {
+        std::exit(checkReplayFile(options.check));
+    }
+    if (!options.replay.empty()) {
+        std::variant<Replay, std::string> file = readReplayFile(options.replay);
+        if (const auto* error = std::get_if<std::string>(&file)) {
+            fail(*error);
+        }
+        playback = std::make_unique<Playback>(std::move(std::get<Replay>(file)));
+    }
+    const auto seed = static_cast<unsigned>(std::time(nullptr));
+    std::srand(seed);
+    if (!options.record.empty()) {
+        recorder = std::make_unique<Recorder>();
+        if (!recorder->open(options.record, seed, stepsRun)) {
+            failWith(errno, "cannot write replay file " + options.record);
+        }
+    }
+
     if (!glfwInit()) {
         std::exit(EXIT_FAILURE);
     }
@@ -48,6 +101,13 @@ int main() {
     initScene(window);
     connectDisplay(window);
     readClock = gameClock; // the game's time runs by its steps
+    if (playback) {
+        startPlayback(playback->replay());
+    }
+    if (options.fullscreen) {
+        toggleFullScreen(window);
+    }
+    soundFloor.setMuted(options.mute);
 
     FramePacer pacer; // and where the display ignores that, the pacer does
     PadInput pads;
@@ -69,5 +129,8 @@ int main() {
     soundFloor.close();
     glfwDestroyWindow(window);
     glfwTerminate();
-    std::exit(EXIT_SUCCESS);
+    if (recorder && !recorder->finish(stepsRun)) {
+        failWith(errno, "cannot write replay file " + options.record);
+    }
+    std::exit(playback && playback->divergedAt() ? EXIT_FAILURE : EXIT_SUCCESS);
 }

@@ -10,19 +10,31 @@ FixedSteps steps;
 long long stepsRun = 0;
 double gameTime = 0.0;
 SoundFloor soundFloor;
+std::unique_ptr<Recorder> recorder;
+std::unique_ptr<Playback> playback;
 
 double gameClock() { return gameTime; }
 
 void runSteps(double now) {
     for (int due = steps.due(now); due > 0; --due) {
-        gameTime = static_cast<double>(stepsRun) / 60.0;
-        stepGame(gameTime);
-        ++stepsRun;
+        if (playback && !playback->beforeStep(stepsRun)) {
+            break;
+        }
+        runOneStep();
+    }
+}
+
+void runOneStep() {
+    gameTime = static_cast<double>(stepsRun) / 60.0;
+    stepGame(gameTime);
+    ++stepsRun;
+    if (recorder) {
+        recorder->afterStep(stepsRun);
     }
 }
 
 void togglePause() {
-    if (gameState == Playing) {
+    if (gameState == Playing && !playback) {
         steps.setPaused(!steps.paused());
     }
 }
@@ -37,8 +49,11 @@ void playHeardSounds() {
 void toggleMute() { soundFloor.setMuted(!soundFloor.muted()); }
 
 void gameKey(int key, int action) {
-    if (steps.paused() && key != GLFW_KEY_Q) {
+    if ((steps.paused() || playback) && key != GLFW_KEY_Q) {
         return;
+    }
+    if (recorder) {
+        recorder->key(stepsRun, key, action);
     }
     keyCallback(nullptr, key, 0, action, 0);
 }

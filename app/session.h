@@ -1,24 +1,35 @@
 // The player's session around the game: the fixed steps and the game clock
-// they drive, pause, the sounds, and the one way every key reaches the game.
+// they drive, pause, the sounds, a recording or a playback, and the one way
+// every key reaches the game.
 #pragma once
 
 #include "app/fixed_steps.h"
+#include "app/replay.h"
 #include "audio/sound_floor.h"
+
+#include <memory>
 
 extern FixedSteps steps;
 extern long long stepsRun; // since the program started, title screen included
 extern double gameTime;    // the game clock: the time of the latest step, in seconds
 extern SoundFloor soundFloor;
+extern std::unique_ptr<Recorder> recorder; // when the game is being recorded
+extern std::unique_ptr<Playback> playback; // when a recorded game is shown
 
 // What the game reads as its clock (game/sources.h): gameTime.
 double gameClock();
 
 // The steps of the frame that begins at `now` on the real clock: those that
-// have fallen due, each at its own time on the game clock.
+// have fallen due, each at its own time on the game clock. A playback hands
+// each its keys, and stops at its end: its last picture stays.
 void runSteps(double now);
 
-// P: pauses or resumes a running, won or lost game; on the title screen it
-// does nothing. Paused, no step runs and the game clock stands still.
+// One step, at stepsRun / 60 s on the game clock; a recording notes it.
+void runOneStep();
+
+// P: pauses or resumes a running, won or lost game; on the title screen, and
+// in a playback, it does nothing. Paused, no step runs and the game clock
+// stands still.
 void togglePause();
 
 // Plays what the game heard since the last call, and forgets it.
@@ -28,5 +39,5 @@ void playHeardSounds();
 void toggleMute();
 
 // A key event for the game (from the keyboard, or a pad acting as one). While
-// paused only Q gets through.
+// paused, and in a playback, only Q gets through. A recording notes it.
 void gameKey(int key, int action);

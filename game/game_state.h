@@ -25,5 +25,9 @@ extern int trapAutoCounter;
 // Asked by the frame loop once per iteration.
 bool shouldQuit();
 
+// Back to how the program starts: the title screen, nothing in play, no quit
+// asked for, no sound heard. (The Mascot walks on where it was.)
+void clearGame();
+
 // Lost (the Player was caught) or won (no Undead left). Only meaningful while Playing.
 bool gameIsOver();

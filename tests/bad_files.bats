@@ -1,7 +1,9 @@
 # The real game with one of its data files broken at a time: the shaders, the
 # sheets, and one sound for all seven (they are read alike). Whatever the file
 # is, the game says exactly what went wrong, opens its window, answers Q and
-# exits with 0. One test per file; the table of damages is below.
+# exits with 0. One test per file; the table of damages is below. And a
+# recorded game broken in every way, which the game refuses with one line and
+# status 1, before any window, writing nothing.
 
 load game
 
@@ -88,3 +90,42 @@ check_file() {
 @test "effects sheet" { check_file textures/tz_effects32.jpg; }
 @test "explosion sheet" { check_file textures/explosion.jpg; }
 @test "shot sound" { check_file sounds/shot.ogg; }
+
+# Each row: a damage to a kept recording (a-game.txt, 113 lines), by name as
+# for the other files or as a sed script, and what follows "gorvath: " on
+# standard error, where FILE stands for the file's path.
+replay_rows() {
+    local unreadable="cannot read replay file FILE (missing, not a plain file, or over 64 MiB)"
+    for how in missing directory fifo zero-device random-device socket oversized; do echo "$how|$unreadable"; done
+    cat <<'ROWS'
+empty|FILE: empty, not a Gorvath replay
+text|FILE: not a Gorvath replay (its first line is not "gorvath replay 1")
+1s/1$/2/|FILE: a replay of version 2, which this game cannot play (it plays version 1)
+$d|FILE: cut short: no end line
+$s/end .*/end 12345/|FILE:113: a checksum is eight hexadecimal digits, not "12345"
+5s/.*/jump to the end/|FILE:5: cannot read "jump to the end"
+2s/.*/seed 4294967296/|FILE:2: the seed must be a whole number from 0 to 4294967295
+5s/^step [0-9]*/step 36288001/|FILE:5: step 36288001 is out of order or out of range (0 to 36288000, never less than the line above)
+6s/^step [0-9]*/step 3/|FILE:6: step 3 is out of order or out of range (0 to 36288000, never less than the line above)
+5s/key [A-Z]*/key Q/|FILE:5: no such key or action: "Q press" (keys: S A UP DOWN LEFT RIGHT SPACE F; actions: press repeat release)
+ROWS
+}
+
+@test "recorded game" {
+    local how err row=0
+    while IFS='|' read -r how err; do
+        local dir=$BATS_TEST_TMPDIR/$((++row))
+        mkdir -p "$dir" && cp "$SOURCE_DIR/tests/replays/a-game.txt" "$dir/game.txt"
+        [[ $how == *[/$]* ]] && sed -i "$how" "$dir/game.txt" || damage "$dir/game.txt" "$how"
+        local before
+        before=$(ls -l --time-style=full-iso "$dir")
+        for mode in --check --replay; do
+            (cd "$dir" && timeout 10 "$GAME" $mode game.txt) >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" &&
+                status=0 || status=$?
+            [[ $status == 1 && -z $(stdout) && $(stderr) == "gorvath: ${err//FILE/$dir/game.txt}" ]] ||
+                { echo "$how $mode: status $status, out [$(stdout)], err [$(stderr)]"; return 1; }
+        done
+        [[ $(ls -l --time-style=full-iso "$dir") == "$before" ]] || { echo "$how: something was written"; return 1; }
+        echo "# $how: $(stderr)" >&3
+    done < <(replay_rows)
+}

@@ -133,3 +133,12 @@ march_speed() {
     press q
     finish
 }
+
+@test "--fullscreen starts as F11 leaves it, and F11 brings the window" {
+    start_game "$SOURCE_DIR" "$GAME" --fullscreen
+    await_geometry 1280x1024
+    press F11
+    await_geometry 600x400
+    press q
+    finish
+}

@@ -25,3 +25,29 @@ load game
     run -1 env -u DISPLAY -u WAYLAND_DISPLAY "$GAME"
     [[ -z $output ]]
 }
+
+@test "the command line: each option and each misuse, with its streams and exit status, and no window" {
+    local version
+    version=$(sed -n 's/^project(Gorvath VERSION \([0-9.]*\) .*/\1/p' "$SOURCE_DIR/CMakeLists.txt")
+    local see="; see 'gorvath --help'" missing=$BATS_TEST_TMPDIR/no/such
+    # Arguments | exit status | standard output (a pattern) | standard error (exactly). No display
+    # at all: the rows that would open a window end with status 1, having printed nothing.
+    while IFS='|' read -r arguments status out err; do
+        env -u DISPLAY "$GAME" $arguments >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" && got=0 || got=$?
+        [[ $got == "$status" && $(stdout) =~ $out && $(stderr) == "$err" ]] ||
+            { echo "gorvath $arguments: status $got, out [$(stdout)], err [$(stderr)]"; return 1; }
+    done <<ROWS
+--help|0|^Usage: gorvath \[OPTION\]\.\.\..*--record FILE.*Exit status|
+--version|0|^gorvath $version$|
+--help --nonsense|0|^Usage|
+--nonsense|2|^$|gorvath: unrecognized option '--nonsense'$see
+-x|2|^$|gorvath: unrecognized option '-x'$see
+--record|2|^$|gorvath: option '--record' needs an argument$see
+--check|2|^$|gorvath: option '--check' needs an argument$see
+--mute extra|2|^$|gorvath: unexpected argument 'extra'$see
+--record a --replay b|2|^$|gorvath: --record, --replay and --check go one at a time$see
+--fullscreen --mute|1|^$|
+--record $missing|1|^$|gorvath: cannot write replay file $missing: No such file or directory
+--data-dir $missing|1|^$|gorvath: cannot read data from $missing: No such file or directory
+ROWS
+}

@@ -64,12 +64,17 @@ FILES
     done
 }
 
-@test "unpacked, the game starts from any directory: the title screen, then Q" {
-    start_game "$BATS_TEST_TMPDIR" "$root/usr/games/gorvath"
+@test "unpacked, the game starts from any directory: the title screen, then Q; its arguments pass through" {
+    start_game "$BATS_TEST_TMPDIR" "$root/usr/games/gorvath" --record game.txt
     sleep 1
     read -r x0 y0 x1 y1 <<<"$(drawn 0 0 600 400)"
     ((x0 >= 285 && y0 >= 185 && x1 <= 315 && y1 <= 215 && x1 - x0 > 15)) # the Mascot, alone
     press q
     finish
     [[ -z $(stdout) && -z $(stderr) ]]
+    # The file named is the player's, where the launcher was run.
+    cd "$BATS_TEST_TMPDIR"
+    run "$root/usr/games/gorvath" --check game.txt
+    [[ $output == "replay matches: 0 steps" ]]
+    [[ $("$root/usr/games/gorvath" --version) == "gorvath $(dpkg-deb -f "$deb" Version)" ]]
 }

@@ -1,6 +1,7 @@
 // Gamepads, frame by frame: scripted pad states and clock readings, and the
 // key actions they send.
 #include "app/pads.h"
+#include "app/replay_file.h"
 #include "app/session.h"
 #include "game/game_state.h"
 #include "tests/support/game_test.h"
@@ -13,19 +14,7 @@ namespace {
 std::string sent;
 
 void note(int key, int action) {
-    const char* name = key == GLFW_KEY_UP      ? "UP"
-                       : key == GLFW_KEY_DOWN  ? "DOWN"
-                       : key == GLFW_KEY_LEFT  ? "LEFT"
-                       : key == GLFW_KEY_RIGHT ? "RIGHT"
-                       : key == GLFW_KEY_SPACE ? "SPACE"
-                       : key == GLFW_KEY_F     ? "F"
-                       : key == GLFW_KEY_S     ? "S"
-                       : key == GLFW_KEY_A     ? "A"
-                                               : "?";
-    sent += std::string(sent.empty() ? "" : " ") + name +
-            (action == GLFW_PRESS    ? "+"
-             : action == GLFW_REPEAT ? "~"
-                                     : "-");
+    sent += (sent.empty() ? "" : " ") + std::string(keyName(key)) + "-+~"[action];
 }
 
 // One frame: the time, and what two pads show (a pad absent when unplugged).

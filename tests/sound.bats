@@ -9,8 +9,9 @@ with_wave_writer() {
     export ALSOFT_DRIVERS=wave ALSOFT_CONF=$BATS_TEST_TMPDIR/alsoft.conf
 }
 
-# loudest WAV [FROM]: the peak level of the file, from FROM seconds on (0 to 1).
-loudest() { sox "$1" -n trim "${2:-0}" stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
+# loudest WAV [FROM [TO]]: the peak level of the file (0 to 1), from FROM
+# seconds on, up to TO.
+loudest() { sox "$1" -n trim "${2:-0}" ${3:+"=$3"} stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
 
 # seconds WAV [BYTES]: how long the finished file is, or how far into it its
 # first BYTES reached (the writer fills its header in only at the end).
@@ -46,6 +47,24 @@ seconds() {
     echo "# after SPACE at $before_space s: peak $(loudest "$wav" "$before_space")" >&3
     awk "BEGIN { exit !($(loudest "$wav" "$before_space") > 0.05) }"
     [[ -z $(stdout) && -z $(stderr) ]]
+}
+
+@test "--mute starts muted, as M leaves the sounds; M again brings them back" {
+    local wav=$BATS_TEST_TMPDIR/muted.wav
+    with_wave_writer "$wav"
+    start_game "$SOURCE_DIR" "$GAME" --mute
+    press s
+    sleep 0.8
+    local bytes_at_m
+    bytes_at_m=$(stat -c %s "$wav")
+    press m space
+    sleep 0.5
+    press q
+    finish
+    local at_m
+    at_m=$(seconds "$wav" "$bytes_at_m")
+    echo "# muted until M at $at_m s: peak before $(loudest "$wav" 0 "$at_m"), after $(loudest "$wav" "$at_m")" >&3
+    awk "BEGIN { exit !($(loudest "$wav" 0 "$at_m") == 0 && $(loudest "$wav" "$at_m") > 0.05) }"
 }
 
 @test "without a sound device, or with one that fails, the game plays on and prints nothing" {

@@ -54,13 +54,7 @@ void GameTest::SetUp() {
 void GameTest::TearDown() { resetGame(); }
 
 void resetGame() {
-    thePlayer.reset();
-    theTrap.reset();
-    undeadList.clear();
-    explosionList.clear();
-    gameState = TitleScreen;
-    quitRequested = false;
-    trapAutoCounter = 0;
+    clearGame();
     testClock = 0.0;
     randomDraws = 0;
     script.clear();

@@ -1,0 +1,65 @@
+#include "app/file_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void FileWriter::post(std::string text) {
+    {
+        const std::lock_guard lock(mutex_);
+        pending_ = std::move(text);
+    }
+    if (!thread_.joinable()) {
+        thread_ = std::thread([this] {
+            std::unique_lock lock(mutex_);
+            while (true) {
+                posted_.wait(lock, [this] { return pending_ || stopping_; });
+                if (!pending_) {
+                    return;
+                }
+                const std::string text = std::move(*pending_);
+                pending_.reset();
+                lock.unlock();
+                write(text, false); // a later text follows: a failure here is the end's to report
+                lock.lock();
+            }
+        });
+    }
+    posted_.notify_one();
+}
+
+bool FileWriter::writeNow(const std::string& text) {
+    stop();
+    return write(text, true);
+}
+
+void FileWriter::stop() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+        pending_.reset(); // whatever comes now supersedes it
+    }
+    posted_.notify_one();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    stopping_ = false;
+}
+
+bool FileWriter::write(const std::string& text, bool durable) {
+    std::string aside = path_ + ".XXXXXX";
+    const int fd = mkstemp(aside.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    written = fchmod(fd, mode_) == 0 && (!durable || fsync(fd) == 0) && written;
+    written = close(fd) == 0 && written && std::rename(aside.c_str(), path_.c_str()) == 0;
+    if (!written) {
+        const int error = errno;
+        unlink(aside.c_str());
+        errno = error;
+    }
+    return written;
+}

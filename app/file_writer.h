@@ -1,0 +1,37 @@
+// Writes a file out of the game's way, and always whole: each text is written
+// aside, in the file's directory, then renamed over the file. Texts posted
+// while playing are written on a thread of the writer's own, the newest
+// taking the place of any not yet begun; a text written now waits for that
+// thread, and is written on the caller's.
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+class FileWriter {
+  public:
+    FileWriter(std::string path, unsigned mode) : path_(std::move(path)), mode_(mode) {}
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+    ~FileWriter() { stop(); }
+
+    void post(std::string text);
+    // After any posted text, made durable on the disk: false, with errno set,
+    // if it could not be written.
+    bool writeNow(const std::string& text);
+
+  private:
+    bool write(const std::string& text, bool durable);
+    void stop();
+
+    std::string path_;
+    unsigned mode_;
+    std::mutex mutex_;
+    std::condition_variable posted_;
+    std::optional<std::string> pending_;
+    bool stopping_ = false;
+    std::thread thread_; // started by the first post
+};

@@ -1,0 +1,57 @@
+# Recorded games with the real executable: recorded with real key events,
+# replayed in a window to the same picture, checked without one.
+
+load game
+
+# shot FILE: a screenshot of the game's window.
+shot() { import -window "$window" "$BATS_TEST_TMPDIR/$1"; }
+same() { [[ $(compare -metric AE "$BATS_TEST_TMPDIR/$1" "$BATS_TEST_TMPDIR/$2" null: 2>&1) == 0 ]]; }
+
+@test "the kept games check out, with no display" {
+    for row in "a-game 931" "s-then-a 1004"; do
+        read -r game steps <<<"$row"
+        run env -u DISPLAY "$GAME" --check "$SOURCE_DIR/tests/replays/$game.txt"
+        [[ $status == 0 && $output == "replay matches: $steps steps" ]] || { echo "$game: $status $output"; return 1; }
+    done
+}
+
+@test "a game recorded with real keys replays to the same picture, whatever keys are pressed meanwhile" {
+    start_game "$BATS_TEST_TMPDIR" "$GAME" --data-dir "$SOURCE_DIR" --record game.txt
+    press s
+    await_pixel 315 8 "$BLUE_TRAP"
+    press space Up Up Up space Right Right f space
+    sleep 1
+    press a Down space p # the game is paused: its picture stands
+    sleep 0.3
+    shot recorded.png
+    press q
+    finish
+    run "$GAME" --check "$BATS_TEST_TMPDIR/game.txt"
+    [[ $status == 0 && $output =~ ^replay\ matches:\ [0-9]+\ steps$ ]]
+
+    start_game "$SOURCE_DIR" "$GAME" --replay "$BATS_TEST_TMPDIR/game.txt"
+    press p s a space Left f # only Q, F11, M and closing the window act
+    for _ in $(seq 100); do
+        shot replayed.png
+        same recorded.png replayed.png && break
+        sleep 0.1
+    done
+    same recorded.png replayed.png
+    sleep 0.5
+    shot still.png
+    same recorded.png still.png # its last picture stays
+    press q
+    finish
+    [[ -z $(stdout) && -z $(stderr) ]]
+}
+
+@test "killed in the middle of a game, the recording is whole up to its last second" {
+    mkdir "$BATS_TEST_TMPDIR/kept"
+    start_game "$SOURCE_DIR" "$GAME" --record "$BATS_TEST_TMPDIR/kept/game.txt"
+    press s space
+    sleep 2.5
+    kill -9 "$pid"
+    run "$GAME" --check "$BATS_TEST_TMPDIR/kept/game.txt"
+    [[ $status == 0 && $output =~ ^replay\ matches:\ (60|120|180)\ steps$ ]] || { echo "$status $output"; false; }
+    [[ $(ls "$BATS_TEST_TMPDIR/kept") == game.txt ]] # and nothing else: no file set aside is left
+}

@@ -1,0 +1,100 @@
+// Recorded games: recorded in process, read and written back, checked twice,
+// and checked again with one key changed.
+#include "app/replay.h"
+#include "app/session.h"
+#include "game/game_state.h"
+#include "game/sources.h"
+#include "tests/support/game_test.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <unistd.h>
+#include <variant>
+
+namespace {
+
+const std::string keptGame = GORVATH_SOURCE_DIR "/tests/replays/a-game.txt";
+
+std::string textOf(const std::string& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// checkReplayFile's exit status, standard output and standard error.
+std::tuple<int, std::string, std::string> check(const std::string& path) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = checkReplayFile(path);
+    std::string out = testing::internal::GetCapturedStdout();
+    return {status, out, testing::internal::GetCapturedStderr()};
+}
+
+using Replays = GameTest;
+
+TEST_F(Replays, AGameRecordedHereChecksOutAndHoldsWhatItShould) {
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("gorvath-replay-" + std::to_string(getpid()));
+    std::srand(77);
+    drawRandom = std::rand;
+    readClock = gameClock;
+    stepsRun = 0;
+    recorder = std::make_unique<Recorder>();
+    ASSERT_TRUE(recorder->open(path, 77, stepsRun));
+    const auto steps = [](int n) {
+        for (int i = 0; i < n; ++i) {
+            runOneStep();
+        }
+    };
+    steps(10);
+    gameKey(GLFW_KEY_UP, GLFW_PRESS); // on the title screen: not kept
+    steps(5);
+    gameKey(GLFW_KEY_A, GLFW_PRESS);
+    gameKey(GLFW_KEY_A, GLFW_RELEASE);
+    steps(70);
+    gameKey(GLFW_KEY_SPACE, GLFW_PRESS);
+    gameKey(GLFW_KEY_Q, GLFW_PRESS); // not a key of the game's play
+    steps(100);
+    ASSERT_TRUE(recorder->finish(stepsRun));
+    recorder.reset();
+
+    EXPECT_EQ(std::regex_replace(textOf(path), std::regex("[0-9a-f]{8}\n"), "SUM\n"),
+              "gorvath replay 1\nseed 77\n"
+              "step 15 key A press\nstep 15 key A release\nstep 75 check SUM\n"
+              "step 85 key SPACE press\nstep 135 check SUM\nstep 185 end SUM\n");
+    const auto replay = readReplayFile(path);
+    ASSERT_TRUE(std::holds_alternative<Replay>(replay));
+    EXPECT_EQ(replayText(std::get<Replay>(replay)), textOf(path)) << "read and written back, the same text";
+    EXPECT_EQ(check(path), std::tuple(0, std::string("replay matches: 170 steps\n"), std::string()));
+    std::filesystem::remove(path);
+}
+
+TEST_F(Replays, CheckedTwiceTheSameAndWithAKeyChangedItDivergesFromThatStepOn) {
+    const auto first = check(keptGame);
+    EXPECT_EQ(std::get<0>(first), 0);
+    EXPECT_EQ(check(keptGame), first);
+
+    // The Player's first step up becomes a step down.
+    std::string text = textOf(keptGame);
+    std::smatch line;
+    ASSERT_TRUE(std::regex_search(text, line, std::regex("step (\\d+) key UP press")));
+    const long long changedAt = std::stoll(line[1]);
+    text.replace(line.position(), line.length(), "step " + line[1].str() + " key DOWN press");
+    const std::string path =
+        std::filesystem::temp_directory_path() / ("gorvath-changed-" + std::to_string(getpid()));
+    std::ofstream(path) << text;
+    const auto [status, out, err] = check(path);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out, "");
+    std::smatch diverged;
+    ASSERT_TRUE(std::regex_match(err, diverged, std::regex("replay diverged at step (\\d+)\n"))) << err;
+    EXPECT_GE(std::stoll(diverged[1]), changedAt);
+    EXPECT_LE(std::stoll(diverged[1]), changedAt + 60) << "at the next checksum";
+    std::filesystem::remove(path);
+}
+
+} // namespace
