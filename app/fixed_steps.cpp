@@ -18,11 +18,24 @@ int FixedSteps::due(double now) {
     if (steps <= 0 || paused_) {
         return 0;
     }
-    if (steps > mostPerFrame) {
+    if (steps > mostPerFrame) { // the rest dropped: the next falls due half a period on
         steps = mostPerFrame;
-        origin_ =
-            now - static_cast<double>(given_ + steps - 1) * period; // the next falls due half a period on
+        origin_ = now - static_cast<double>(given_ + steps - 1) * period;
     }
     given_ += steps;
+    centreBetweenFrames(now, sinceLast);
     return static_cast<int>(steps);
+}
+
+void FixedSteps::centreBetweenFrames(double now, double sinceLast) {
+    if (sinceLast > 2 * period) {
+        return; // a stall says nothing of the display
+    }
+    frameInterval_ += 0.1 * (sinceLast - frameInterval_);
+    if (std::abs(frameInterval_ - period) < 0.005 * period) {
+        // How far this frame is from the middle between two steps' falling
+        // due, in steps; a tenth of it is taken back each frame.
+        const double at = (now - origin_) / period;
+        origin_ += 0.1 * (at - std::round(at)) * period;
+    }
 }

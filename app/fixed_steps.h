@@ -3,7 +3,10 @@
 // frames, a 50 Hz one runs two steps in every fifth frame, and a machine too
 // slow for 60 frames a second runs as many steps a frame as it takes to keep
 // the game's speed. Steps fall due on the real clock half a period early, so
-// that a 60 Hz display's frames, a little early or late, each get exactly one.
+// that a 60 Hz display's frames, a little early or late, each get exactly one;
+// and where the frames come sixty a second (a 60 Hz display, or the game's own
+// pacing where vsync is ignored), the steps' phase is drawn towards the middle
+// between frames, wherever the first frame happened to fall.
 #pragma once
 
 class FixedSteps {
@@ -21,7 +24,10 @@ class FixedSteps {
     bool paused() const { return paused_; }
 
   private:
+    void centreBetweenFrames(double now, double sinceLast);
+
     bool started_ = false, paused_ = false;
+    double frameInterval_ = 0.0; // smoothed
     double origin_ = 0.0; // when step 0 fell due, on the real clock, less the time left out
     double last_ = 0.0;   // the last frame's `now`
     long long given_ = 0; // steps handed out since origin_

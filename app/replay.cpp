@@ -10,12 +10,9 @@
 
 #include <array>
 #include <bit>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <variant>
 
 namespace {
@@ -132,16 +129,16 @@ int checkReplayFile(const std::string& path) {
         std::cerr << "gorvath: " + *error + "\n" << std::flush;
         return EXIT_FAILURE;
     }
-    Playback playback(std::get<Replay>(file));
-    startPlayback(playback.replay());
-    while (playback.beforeStep(stepsRun)) {
+    Playback replayed(std::get<Replay>(file));
+    startPlayback(replayed.replay());
+    while (replayed.beforeStep(stepsRun)) {
         runOneStep();
         heardSounds.count = 0; // nobody to hear them
     }
-    if (playback.divergedAt()) {
+    if (replayed.divergedAt()) {
         return EXIT_FAILURE;
     }
-    std::cout << "replay matches: " << playback.replay().end.step - playback.replay().start() << " steps"
+    std::cout << "replay matches: " << replayed.replay().end.step - replayed.replay().start() << " steps"
               << std::endl;
     return EXIT_SUCCESS;
 }

@@ -98,6 +98,7 @@ march_speed() {
 }
 
 @test "at 60, 144, 75 and 50 Hz the Undead march at sixty steps a second" {
+    ((!SANITIZED)) || skip "the speed is measured in the build as it ships"
     local speed at60
     for hz in 60 144 75 50; do
         set_rate "$hz"

@@ -2,7 +2,8 @@
 # test file, the game started in a directory of its own, real key events
 # typed into its window, and the colours it shows.
 #
-# CTest sets GAME (the executable), SOURCE_DIR and CLOSE_WINDOW.
+# CTest sets GAME (the executable), SOURCE_DIR, CLOSE_WINDOW, and SANITIZED (1
+# in the sanitized build, else 0).
 
 bats_require_minimum_version 1.5.0
 

@@ -58,6 +58,20 @@ TEST(Steps, AStepFallsDueHalfAPeriodEarlyAndAStallRunsAtMostFive) {
     }
 }
 
+TEST(Steps, SixtyFramesASecondFallingHalfAStepAfterTheFirstSoonGetOneStepEach) {
+    FixedSteps steps;
+    steps.due(0.0);
+    std::minstd_rand jitter(1);
+    std::set<int> perFrame;
+    for (int frame = 1; frame <= 600; ++frame) { // as when the first frame took longer than the rest
+        const int n = steps.due((frame + 0.5) / 60 + (static_cast<int>(jitter() % 2001) - 1000) * 1e-6);
+        if (frame > 120) {
+            perFrame.insert(n);
+        }
+    }
+    EXPECT_EQ(perFrame, std::set<int>{1}) << "from the third second on";
+}
+
 TEST(Steps, ThePacerSleepsOnlyWhereSwapsReturnAtOnceAndThenToSixtyFrames) {
     struct Row {
         int hertz;
