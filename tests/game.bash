@@ -64,6 +64,10 @@ pixel() {
         sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+# shot NAME: a screenshot of the game's window; same NAME NAME: whether two are alike to the pixel.
+shot() { import -window "$window" "$BATS_TEST_TMPDIR/$1"; }
+same() { [[ $(compare -metric AE "$BATS_TEST_TMPDIR/$1" "$BATS_TEST_TMPDIR/$2" null: 2>&1) == 0 ]]; }
+
 # drawn X0 Y0 X1 Y1: within that box of the window, the smallest box that
 # holds everything not white, as X0 Y0 X1 Y1.
 drawn() {

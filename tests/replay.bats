@@ -3,10 +3,6 @@
 
 load game
 
-# shot FILE: a screenshot of the game's window.
-shot() { import -window "$window" "$BATS_TEST_TMPDIR/$1"; }
-same() { [[ $(compare -metric AE "$BATS_TEST_TMPDIR/$1" "$BATS_TEST_TMPDIR/$2" null: 2>&1) == 0 ]]; }
-
 @test "the kept games check out, with no display" {
     for row in "a-game 931" "s-then-a 1004"; do
         read -r game steps <<<"$row"
