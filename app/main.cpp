@@ -61,14 +61,9 @@ void readOptions(int argc, char** argv, Options& options) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Options options;
-    readOptions(argc, argv, options);
-    if (!options.check.empty()) {
-        std::exit(checkReplayFile(options.check));
-    }
+// The recording to show, or the one to make, as the command line asks; and
+// the seed of the game's random draws.
+void startSession(const Options& options) {
     if (!options.replay.empty()) {
         std::variant<Replay, std::string> file = readReplayFile(options.replay);
         if (const auto* error = std::get_if<std::string>(&file)) {
@@ -84,7 +79,10 @@ int main(int argc, char** argv) {
             failWith(errno, "cannot write replay file " + options.record);
         }
     }
+}
 
+// The window and its OpenGL 4.3 context; without them the program ends with 1.
+GLFWwindow* openWindow() {
     if (!glfwInit()) {
         std::exit(EXIT_FAILURE);
     }
@@ -98,18 +96,13 @@ int main(int argc, char** argv) {
         std::exit(EXIT_FAILURE);
     }
     glfwSwapInterval(1); // the display's refresh paces the frames
-    initScene(window);
-    connectDisplay(window);
-    readClock = gameClock; // the game's time runs by its steps
-    if (playback) {
-        startPlayback(playback->replay());
-    }
-    if (options.fullscreen) {
-        toggleFullScreen(window);
-    }
-    soundFloor.setMuted(options.mute);
+    return window;
+}
 
-    FramePacer pacer; // and where the display ignores that, the pacer does
+// Frames until the window is closed or the player quits: the steps due, the
+// picture, the events (keys, then pads), and the sounds they made.
+void runFrames(GLFWwindow* window) {
+    FramePacer pacer; // where the display ignores vsync, the pacer paces
     PadInput pads;
     for (bool first = true; !glfwWindowShouldClose(window) && !shouldQuit(); first = false) {
         runSteps(glfwGetTime());
@@ -125,6 +118,30 @@ int main(int argc, char** argv) {
         pads.update(readPads(), glfwGetTime(), gameKey);
         playHeardSounds();
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    readOptions(argc, argv, options);
+    if (!options.check.empty()) {
+        std::exit(checkReplayFile(options.check));
+    }
+    startSession(options);
+    GLFWwindow* window = openWindow();
+    initScene(window);
+    connectDisplay(window);
+    readClock = gameClock; // the game's time runs by its steps
+    if (playback) {
+        startPlayback(playback->replay());
+    }
+    if (options.fullscreen) {
+        toggleFullScreen(window);
+    }
+    soundFloor.setMuted(options.mute);
+
+    runFrames(window);
 
     soundFloor.close();
     glfwDestroyWindow(window);
