@@ -1,7 +1,9 @@
-// The game's two outside sources: the clock (GLFW's, seconds since start-up)
-// and random numbers (the C library's rand(), seeded once by main). The game
-// reads both only through these, so a test can set the time to the exact
-// value it wants and choose every random draw.
+// The game's two outside sources: the clock and random numbers (the C
+// library's rand(), seeded by main, or by a replay with its recorded seed).
+// The clock is GLFW's until main hands the game its own, which runs by the
+// game's fixed steps (app/session.h). The game reads both only through these,
+// so a replay gives it exactly what it had, and a test can set the time to
+// the exact value it wants and choose every random draw.
 #pragma once
 
 #define GLFW_INCLUDE_NONE // the clock, not GL: that is render/'s
