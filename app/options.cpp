@@ -42,6 +42,8 @@ constexpr option longOptions[] = {{"fullscreen", no_argument, nullptr, Fullscree
                                   {"version", no_argument, nullptr, Version},
                                   {nullptr, 0, nullptr, 0}};
 
+std::string nameOf(int option) { return longOptions[option - Fullscreen].name; }
+
 int misuse(std::ostream& err, const std::string& what) {
     err << "gorvath: " << what << "; see 'gorvath --help'" << std::endl;
     return 2;
@@ -64,10 +66,12 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options, std::os
         case DataDir: options.dataDirectory = optarg; break;
         case Help: out << usage << std::flush; return 0;
         case Version: out << "gorvath " GORVATH_VERSION << std::endl; return 0;
-        case ':':
-            return misuse(err, "option '--" + std::string(longOptions[optopt - Fullscreen].name) +
-                                   "' needs an argument");
-        default: // a short option is named by itself, as it may stand in a cluster
+        case ':': return misuse(err, "option '--" + nameOf(optopt) + "' needs an argument");
+        default:
+            if (optopt >= Fullscreen) {
+                return misuse(err, "option '--" + nameOf(optopt) + "' takes no argument");
+            }
+            // A short option is named by itself, as it may stand in a cluster.
             return misuse(err, "unrecognized option '" +
                                    (optopt > 0 ? "-" + std::string(1, static_cast<char>(optopt)) : given) +
                                    "'");

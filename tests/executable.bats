@@ -43,6 +43,7 @@ load game
 --nonsense|2|^$|gorvath: unrecognized option '--nonsense'$see
 -x|2|^$|gorvath: unrecognized option '-x'$see
 --record|2|^$|gorvath: option '--record' needs an argument$see
+--mute=yes|2|^$|gorvath: option '--mute' takes no argument$see
 --check|2|^$|gorvath: option '--check' needs an argument$see
 --mute extra|2|^$|gorvath: unexpected argument 'extra'$see
 --record a --replay b|2|^$|gorvath: --record, --replay and --check go one at a time$see
