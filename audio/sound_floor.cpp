@@ -1,7 +1,5 @@
 #include "audio/sound_floor.h"
 
-#include <AL/alext.h>
-
 #include <cstdlib>
 #include <dlfcn.h>
 #include <iostream>
@@ -49,7 +47,12 @@ bool SoundFloor::openLoopback(int rate) {
                                  ALC_FREQUENCY,
                                  rate,
                                  0};
-    return openLoopbackDevice && start(openLoopbackDevice(nullptr), attributes);
+    if (!openLoopbackDevice || !start(openLoopbackDevice(nullptr), attributes)) {
+        return false;
+    }
+    renderSamples_ =
+        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device_, "alcRenderSamplesSOFT"));
+    return true;
 }
 
 bool SoundFloor::start(ALCdevice* device, const ALCint* attributes) {
@@ -60,6 +63,7 @@ bool SoundFloor::start(ALCdevice* device, const ALCint* attributes) {
         close();
         return false;
     }
+    tellsDisconnect_ = alcIsExtensionPresent(device_, "ALC_EXT_disconnect");
     alGenBuffers(soundCount, buffers_);
     alGenSources(sourceCount, sources_);
     alListenerf(AL_GAIN, muted_ ? 0.0f : 1.0f);
@@ -89,7 +93,7 @@ void SoundFloor::close() {
     if (device_) {
         alcCloseDevice(device_);
     }
-    device_ = nullptr, context_ = nullptr;
+    device_ = nullptr, context_ = nullptr, renderSamples_ = nullptr;
     std::fill(std::begin(loaded_), std::end(loaded_), false);
 }
 
@@ -98,7 +102,7 @@ bool SoundFloor::live() {
         return false;
     }
     ALCint connected = ALC_TRUE;
-    if (alcIsExtensionPresent(device_, "ALC_EXT_disconnect")) {
+    if (tellsDisconnect_) {
         alcGetIntegerv(device_, ALC_CONNECTED, 1, &connected);
     }
     if (!connected) {
@@ -152,9 +156,7 @@ bool SoundFloor::sounding(Sound sound) const {
 }
 
 void SoundFloor::render(short* out, int frames) {
-    auto renderSamples =
-        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device_, "alcRenderSamplesSOFT"));
-    if (context_ && renderSamples) {
-        renderSamples(device_, out, frames);
+    if (renderSamples_) {
+        renderSamples_(device_, out, frames);
     }
 }

@@ -10,6 +10,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <optional>
 
@@ -55,6 +56,8 @@ class SoundFloor {
 
     ALCdevice* device_ = nullptr;
     ALCcontext* context_ = nullptr;
+    bool tellsDisconnect_ = false;                   // the device says when it is gone
+    LPALCRENDERSAMPLESSOFT renderSamples_ = nullptr; // a loopback device's mixer
     ALuint buffers_[soundCount] = {};
     bool loaded_[soundCount] = {};
     ALuint sources_[sourceCount] = {};

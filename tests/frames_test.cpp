@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
@@ -77,7 +76,7 @@ TEST_F(Frames, BigAndLinkedDataFilesDrawAsTheShippedOnes) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     namespace fs = std::filesystem;
     const fs::path source = GORVATH_SOURCE_DIR;
-    const fs::path scratch = fs::temp_directory_path() / ("gorvath-big-" + std::to_string(getpid()));
+    const fs::path scratch = scratchPath("big");
     fs::remove_all(scratch);
     fs::create_directories(scratch / "linked");
     fs::copy(source / "shaders", scratch / "shaders");

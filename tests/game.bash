@@ -64,6 +64,13 @@ pixel() {
         sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+# with_wave_writer FILE: the game's sound goes to FILE, a WAV file, through
+# OpenAL Soft's wave writer.
+with_wave_writer() {
+    printf '[wave]\nfile=%s\n' "$1" >"$BATS_TEST_TMPDIR/alsoft.conf"
+    export ALSOFT_DRIVERS=wave ALSOFT_CONF=$BATS_TEST_TMPDIR/alsoft.conf
+}
+
 # shot NAME: a screenshot of the game's window; same NAME NAME: whether two are alike to the pixel.
 shot() { import -window "$window" "$BATS_TEST_TMPDIR/$1"; }
 same() { [[ $(compare -metric AE "$BATS_TEST_TMPDIR/$1" "$BATS_TEST_TMPDIR/$2" null: 2>&1) == 0 ]]; }

@@ -6,6 +6,7 @@
 #include "render/image_file.h"
 #include "render/shader_loader.h"
 #include "render/viewport.h"
+#include "tests/support/game_test.h"
 
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <iterator>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST(ImageFile, PicturesTheDecoderWouldMishandleAreTurnedAway) {
 
     // Pictures up to 8192 pixels a side decode; a wider or taller one is
     // refused before the decoder asks for its memory.
-    const std::string path = std::filesystem::temp_directory_path().string() + "/gorvath-long.jpg";
+    const std::string path = scratchPath("long") + ".jpg";
     const std::vector<unsigned char> pixels(8193 * 3, 90);
     for (auto [width, height] : {std::pair{8192, 1}, {8193, 1}, {1, 8192}, {1, 8193}}) {
         ASSERT_TRUE(stbi_write_jpg(path.c_str(), width, height, 3, pixels.data(), 90));
@@ -118,7 +118,7 @@ TEST(ImageFile, PicturesTheDecoderWouldMishandleAreTurnedAway) {
 // A shader or a sheet of exactly its limit is read whole; one byte more is not.
 TEST(DataFiles, EachSizeLimitHoldsFromBothSides) {
     namespace fs = std::filesystem;
-    const fs::path path = fs::temp_directory_path() / ("gorvath-limit-" + std::to_string(getpid()));
+    const fs::path path = scratchPath("limit");
     for (std::size_t extra : {0, 1}) {
         SCOPED_TRACE(extra);
         fs::copy_file(GORVATH_SOURCE_DIR "/textures/tz_undead32.jpg", path,

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <unistd.h>
 #include <variant>
 
 namespace {
@@ -37,8 +36,7 @@ std::tuple<int, std::string, std::string> check(const std::string& path) {
 using Replays = GameTest;
 
 TEST_F(Replays, AGameRecordedHereChecksOutAndHoldsWhatItShould) {
-    const std::string path =
-        std::filesystem::temp_directory_path() / ("gorvath-replay-" + std::to_string(getpid()));
+    const std::string path = scratchPath("replay");
     std::srand(77);
     drawRandom = std::rand;
     readClock = gameClock;
@@ -84,8 +82,7 @@ TEST_F(Replays, CheckedTwiceTheSameAndWithAKeyChangedItDivergesFromThatStepOn) {
     ASSERT_TRUE(std::regex_search(text, line, std::regex("step (\\d+) key UP press")));
     const long long changedAt = std::stoll(line[1]);
     text.replace(line.position(), line.length(), "step " + line[1].str() + " key DOWN press");
-    const std::string path =
-        std::filesystem::temp_directory_path() / ("gorvath-changed-" + std::to_string(getpid()));
+    const std::string path = scratchPath("changed");
     std::ofstream(path) << text;
     const auto [status, out, err] = check(path);
     EXPECT_EQ(status, 1);

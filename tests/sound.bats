@@ -3,12 +3,6 @@
 
 load game
 
-# with_wave_writer FILE: the game's sound goes to FILE, a WAV file.
-with_wave_writer() {
-    printf '[wave]\nfile=%s\n' "$1" >"$BATS_TEST_TMPDIR/alsoft.conf"
-    export ALSOFT_DRIVERS=wave ALSOFT_CONF=$BATS_TEST_TMPDIR/alsoft.conf
-}
-
 # loudest WAV [FROM [TO]]: the peak level of the file (0 to 1), from FROM
 # seconds on, up to TO.
 loudest() { sox "$1" -n trim "${2:-0}" ${3:+"=$3"} stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }

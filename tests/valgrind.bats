@@ -8,8 +8,7 @@ load game
 
 @test "a whole session under memcheck loses no memory" {
     local log=$BATS_TEST_TMPDIR/memcheck.log
-    printf '[wave]\nfile=/dev/null\n' >"$BATS_TEST_TMPDIR/alsoft.conf"
-    export ALSOFT_DRIVERS=wave ALSOFT_CONF=$BATS_TEST_TMPDIR/alsoft.conf
+    with_wave_writer /dev/null
     # One rasteriser thread: Valgrind runs threads one at a time anyway.
     WINDOW_WAIT=120 start_game "$SOURCE_DIR" env LP_NUM_THREADS=0 valgrind --leak-check=full --keep-debuginfo=yes \
         --show-leak-kinds=definite,indirect \

@@ -10,6 +10,7 @@
 #include <GLFW/glfw3.h>
 
 #include <deque>
+#include <filesystem>
 #include <unistd.h>
 
 double testClock = 0.0;
@@ -84,3 +85,8 @@ Undead& addUndead(float x, float y, int status) {
 }
 
 void key(int key, int action, int mods) { keyCallback(nullptr, key, 0, action, mods); }
+
+std::string scratchPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("gorvath-" + name + "-" + std::to_string(getpid())))
+        .string();
+}

@@ -45,3 +45,5 @@ void play(int mode);
 Undead& addUndead(float x, float y, int status = 0);
 // A key event, as GLFW hands it to the game.
 void key(int key, int action = 1, int mods = 0);
+// A path of this test process's own in the temporary directory.
+std::string scratchPath(const std::string& name);
