@@ -1,7 +1,7 @@
 #include "app/display.h"
 
-#include "app/session.h"
 #include "render/viewport.h"
+#include "session/session.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>

@@ -1,3 +1,7 @@
+// The app floor, at the top of the house: main and the command line, the
+// window and its display events, the frame loop and its pacer, and the
+// frame's drawing. It may use every floor below it; nothing calls up into it.
+//
 // How the game's window meets the display: the field refitted to every new
 // framebuffer size, F11 between the window and full screen, P for pause, M for
 // mute, and the refresh rate that tells whether buffer swaps wait for the

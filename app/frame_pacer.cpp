@@ -1,6 +1,6 @@
 #include "app/frame_pacer.h"
 
-#include "app/fixed_steps.h"
+#include "session/fixed_steps.h"
 
 void FramePacer::setRefreshRate(int refreshRate) {
     refreshPeriod_ = 1.0 / (refreshRate > 0 ? refreshRate : 60);

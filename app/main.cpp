@@ -4,11 +4,13 @@
 #include "app/frame.h"
 #include "app/frame_pacer.h"
 #include "app/options.h"
-#include "app/pads.h"
-#include "app/session.h"
+#include "files/file_writer.h"
 #include "game/game_state.h"
 #include "game/sources.h"
+#include "input/pads.h"
 #include "render/scene.h"
+#include "session/replay_check.h"
+#include "session/session.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -61,9 +63,10 @@ void readOptions(int argc, char** argv, Options& options) {
     }
 }
 
-// The recording to show, or the one to make, as the command line asks; and
-// the seed of the game's random draws.
-void startSession(const Options& options) {
+// The recording to show, as the command line asks, and the seed of the
+// game's random draws, which it returns. A recording to make is only found
+// writable here: its file is written once the window is open.
+unsigned startSession(const Options& options) {
     if (!options.replay.empty()) {
         std::variant<Replay, std::string> file = readReplayFile(options.replay);
         if (const auto* error = std::get_if<std::string>(&file)) {
@@ -71,13 +74,20 @@ void startSession(const Options& options) {
         }
         playback = std::make_unique<Playback>(std::move(std::get<Replay>(file)));
     }
+    if (!options.record.empty() && !canWriteFile(options.record)) {
+        failWith(errno, "cannot write replay file " + options.record);
+    }
     const auto seed = static_cast<unsigned>(std::time(nullptr));
     std::srand(seed);
-    if (!options.record.empty()) {
-        recorder = std::make_unique<Recorder>();
-        if (!recorder->open(options.record, seed, stepsRun)) {
-            failWith(errno, "cannot write replay file " + options.record);
-        }
+    return seed;
+}
+
+// Start-up that fails leaves nothing behind: the recording's file is first
+// written here, with the window open.
+void startRecording(const std::string& path, unsigned seed) {
+    recorder = std::make_unique<Recorder>();
+    if (!recorder->open(path, seed, stepsRun)) {
+        failWith(errno, "cannot write replay file " + path);
     }
 }
 
@@ -128,13 +138,16 @@ int main(int argc, char** argv) {
     if (!options.check.empty()) {
         std::exit(checkReplayFile(options.check));
     }
-    startSession(options);
+    const unsigned seed = startSession(options);
     GLFWwindow* window = openWindow();
     initScene(window);
     connectDisplay(window);
     readClock = gameClock; // the game's time runs by its steps
     if (playback) {
         startPlayback(playback->replay());
+    }
+    if (!options.record.empty()) {
+        startRecording(options.record, seed);
     }
     if (options.fullscreen) {
         toggleFullScreen(window);

@@ -1,6 +1,6 @@
 #include "audio/sound_file.h"
 
-#include "render/data_file.h"
+#include "files/data_file.h"
 
 #define STB_VORBIS_HEADER_ONLY
 #include <stb_vorbis.h>

@@ -1,3 +1,6 @@
+// The audio floor: the sound files decoded and played. The only code that
+// makes a sound; it may use game/ (which sounds the game heard) and files/.
+//
 // The game's sounds, played through OpenAL: a buffer for each sound the game
 // can make, decoded from ./sounds, and a small pool of sources, so that sounds
 // that overlap all play; when every source is busy, the one started longest

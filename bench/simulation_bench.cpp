@@ -1,10 +1,10 @@
 // The play-field update on a busy field, and whole steps with and without
 // the game being recorded.
-#include "app/session.h"
 #include "bench/busy_field.h"
 #include "game/game_state.h"
 #include "game/play_field.h"
 #include "game/sources.h"
+#include "session/session.h"
 
 #include <GLFW/glfw3.h>
 #include <benchmark/benchmark.h>

@@ -1,3 +1,6 @@
+// The entity floor, at the bottom of the house: the sprite entities and the
+// vector and matrix arithmetic. It uses nothing of the game's, and no GL.
+//
 // Every drawn object is an Entity: a flat sprite quad (the Trap: a triangle) in
 // its own space, a model matrix placing it in the world, and one tile of a
 // sprite sheet. Building one needs no GL, only memory: the title Mascot is made

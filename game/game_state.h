@@ -1,3 +1,8 @@
+// The game floor: the rules, the states, setup, the keys, the steps and the
+// sounds the game hears. It may use entity/ and nothing above it: it makes no
+// GL or audio call, and what comes from outside (the clock, random draws, key
+// events) reaches it through sources.h and keyCallback, from the floors above.
+//
 // The program-wide state of the game: which screen shows, whether the player
 // asked to quit, and the holders that own every game object.
 #pragma once

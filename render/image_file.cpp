@@ -1,6 +1,6 @@
 #include "render/image_file.h"
 
-#include "render/data_file.h"
+#include "files/data_file.h"
 
 #include <stb_image.h>
 

@@ -2,8 +2,13 @@
 // decoder can be exercised (and fuzzed) on its own.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
+
+// Far above any real sheet (ours are under 100 kB): a larger file is not one
+// of ours, and a larger picture makes the decoder ask for gigabytes.
+inline constexpr std::size_t maxSheetBytes = std::size_t{64} << 20; // 64 MiB
 
 struct DecodedImage {
     int width = 0, height = 0;

@@ -1,3 +1,7 @@
+// The render floor: shaders, sprite sheets, the scene and the drawing of
+// sprites and of the field's place in the window. The only code besides app/
+// that talks to GL; it may use game/, entity/ and files/.
+//
 // Scene setup: the GL state every frame relies on, made once at start-up and
 // kept for the whole run: the vertex array, the two shared vertex buffers, the
 // shader program, the four sprite sheets on units 0 to 3 and the camera.

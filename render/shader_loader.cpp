@@ -1,6 +1,6 @@
 #include "render/shader_loader.h"
 
-#include "render/data_file.h"
+#include "files/data_file.h"
 
 #include <iostream>
 #include <memory>

@@ -4,7 +4,12 @@
 
 #include <GL/glew.h>
 
+#include <cstddef>
 #include <string>
+
+// Far above any real shader (ours are about a kilobyte): a larger file is not
+// one of ours, and reading it would only hold start-up up and fill memory.
+inline constexpr std::size_t maxShaderBytes = std::size_t{1} << 20; // 1 MiB
 
 // The whole file, each line ended by "\n" (a final line feed adds an empty
 // line). A file that cannot be read as a data file gives an empty text.

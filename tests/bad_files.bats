@@ -27,8 +27,14 @@ damage() {
     socket) rm "$file" && perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Local => shift, Listen => 1) or die' "$file" ;;
     oversized) truncate -s 2G "$file" ;; # sparse: far larger than any real file, on no disk space
     no-final-line-feed) [[ $(tail -c 1 "$file" | od -An -c) == *'\n' ]] && truncate -s -1 "$file" ;;
+    ten-seconds-mono) sox -n -r 22050 -c 1 "$file" synth 10 sine 440 ;; # the longest sound taken
+    ten-seconds-stereo) sox -n -r 22050 -c 2 "$file" synth 10 sine 440 ;;
+    longer-mono) sox -n -r 22050 -c 1 "$file" synth 10.01 sine 440 ;;
+    longer-stereo) sox -n -r 22050 -c 2 "$file" synth 10.01 sine 440 ;;
     last-page-gone) # whole pages, but the one that ends the stream is missing
         truncate -s "$(grep -obUa OggS "$file" | tail -1 | cut -d: -f1)" "$file" ;;
+    longer-last-page-gone) # the same, of a sound long enough to leave some of it whole
+        sox -n -r 22050 -c 1 "$file" synth 3 whitenoise vol 0.2 && damage "$file" last-page-gone ;;
     cannot-link) # compiles, but hands on a vec3 where the fragment shader takes a vec2
         printf '%s\n' '#version 430 core' 'layout (location = 0) in vec3 position;' \
             'uniform mat4 mMat; uniform mat4 vMat; uniform mat4 pMat;' 'out vec3 tc;' \
@@ -54,7 +60,10 @@ rows() {
         [[ $type == Vertex ]] && echo "cannot-link|linking failed\nProgram Info Log:[^ \n].*\n(?:.*\n)*|"
         ;;
     sounds/*)
-        for how in $every_file last-page-gone; do echo "$how||could not load sound file ./$file"; done
+        for how in $every_file last-page-gone longer-last-page-gone longer-mono longer-stereo; do
+            echo "$how||could not load sound file ./$file"
+        done
+        echo "ten-seconds-mono||" && echo "ten-seconds-stereo||"
         ;;
     textures/*)
         for how in $every_file; do

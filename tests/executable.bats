@@ -26,6 +26,14 @@ load game
     [[ -z $output ]]
 }
 
+@test "start-up that fails leaves nothing behind: without a display no recording is written" {
+    cd "$BATS_TEST_TMPDIR"
+    echo kept >old.txt
+    run -1 env -u DISPLAY "$GAME" --record game.txt
+    run -1 env -u DISPLAY "$GAME" --record old.txt
+    [[ $(ls) == old.txt && $(cat old.txt) == kept ]]
+}
+
 @test "the command line: each option and each misuse, with its streams and exit status, and no window" {
     local version
     version=$(sed -n 's/^project(Gorvath VERSION \([0-9.]*\) .*/\1/p' "$SOURCE_DIR/CMakeLists.txt")
@@ -47,6 +55,8 @@ load game
 --check|2|^$|gorvath: option '--check' needs an argument$see
 --mute extra|2|^$|gorvath: unexpected argument 'extra'$see
 --record a --replay b|2|^$|gorvath: --record, --replay and --check go one at a time$see
+--check a --record b|2|^$|gorvath: --record, --replay and --check go one at a time$see
+--replay a --check b|2|^$|gorvath: --record, --replay and --check go one at a time$see
 --fullscreen --mute|1|^$|
 --record $missing|1|^$|gorvath: cannot write replay file $missing: No such file or directory
 --data-dir $missing|1|^$|gorvath: cannot read data from $missing: No such file or directory

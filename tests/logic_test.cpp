@@ -1,8 +1,8 @@
 // The tile animations, the picture decoder's gate and the field's place in
 // the window: what needs no drawing.
+#include "files/data_file.h"
 #include "game/animation.h"
 #include "game/game_setup.h"
-#include "render/data_file.h"
 #include "render/image_file.h"
 #include "render/shader_loader.h"
 #include "render/viewport.h"

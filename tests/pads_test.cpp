@@ -1,9 +1,9 @@
 // Gamepads, frame by frame: scripted pad states and clock readings, and the
 // key actions they send.
-#include "app/pads.h"
-#include "app/replay_file.h"
-#include "app/session.h"
 #include "game/game_state.h"
+#include "input/pads.h"
+#include "replay/replay_file.h"
+#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <string>

@@ -1,9 +1,9 @@
 // Recorded games: recorded in process, read and written back, checked twice,
 // and checked again with one key changed.
-#include "app/replay.h"
-#include "app/session.h"
 #include "game/game_state.h"
 #include "game/sources.h"
+#include "session/replay_check.h"
+#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <GLFW/glfw3.h>
@@ -92,6 +92,55 @@ TEST_F(Replays, CheckedTwiceTheSameAndWithAKeyChangedItDivergesFromThatStepOn) {
     EXPECT_GE(std::stoll(diverged[1]), changedAt);
     EXPECT_LE(std::stoll(diverged[1]), changedAt + 60) << "at the next checksum";
     std::filesystem::remove(path);
+}
+
+// Read from a file holding text: the replay, or the line that refuses it.
+std::variant<Replay, std::string> readText(const std::string& text) {
+    const std::string path = scratchPath("format");
+    std::ofstream(path) << text;
+    auto replay = readReplayFile(path);
+    std::filesystem::remove(path);
+    if (auto* error = std::get_if<std::string>(&replay)) {
+        error->replace(0, path.size(), "FILE");
+    }
+    return replay;
+}
+
+TEST(ReplayFiles, TheLimitsAreTakenAtTheirTopsAndCommentsAndBlankLinesLeftOut) {
+    const auto replay = readText("gorvath replay 1   # the version\n"
+                                 "\n"
+                                 "# a line of comment\n"
+                                 "seed 4294967295\n"
+                                 "step 36288000 key F release#at the very top\n"
+                                 "step 36288000 check ffffffff # each a whole word\n"
+                                 "step 36288000 end 00000000\n");
+    ASSERT_TRUE(std::holds_alternative<Replay>(replay)) << std::get<std::string>(replay);
+    const Replay& r = std::get<Replay>(replay);
+    EXPECT_EQ(r.seed, 4294967295u);
+    ASSERT_EQ(r.keys.size(), 1u);
+    EXPECT_EQ(std::tuple(r.keys[0].step, r.keys[0].key, r.keys[0].action),
+              std::tuple(36288000LL, GLFW_KEY_F, GLFW_RELEASE));
+    ASSERT_EQ(r.checks.size(), 1u);
+    EXPECT_EQ(std::pair(r.checks[0].step, r.checks[0].sum), std::pair(36288000LL, 0xffffffffu));
+    EXPECT_EQ(std::pair(r.end.step, r.end.sum), std::pair(36288000LL, 0u));
+}
+
+// One past the seed's and the step's tops: tests/bad_files.bats.
+TEST(ReplayFiles, OnePastTheChecksumsTopAndALineBeforeTheSeedAreRefused) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"gorvath replay 1\nseed 1\nstep 5 check 100000000\nstep 5 end 00000000\n",
+         "FILE:3: a checksum is eight hexadecimal digits, not \"100000000\""},
+        {"gorvath replay 1\nseed 1\nstep 5 end 0ffffffff\n",
+         "FILE:3: a checksum is eight hexadecimal digits, not \"0ffffffff\""},
+        {"gorvath replay 1\nstep 1 key S press\nstep 2 end 00000000\n",
+         "FILE:2: cannot read \"step 1 key S press\""},
+        {"gorvath replay 1\nstep 2 end 00000000\n", "FILE:2: cannot read \"step 2 end 00000000\""},
+    };
+    for (const auto& [text, error] : rows) {
+        const auto replay = readText(text);
+        ASSERT_TRUE(std::holds_alternative<std::string>(replay)) << text;
+        EXPECT_EQ(std::get<std::string>(replay), error);
+    }
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The sounds of a scripted game: each started in the step or key event that
 // makes it, mixed by OpenAL Soft's loopback device a step's worth at a time.
-#include "app/session.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/step.h"
+#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <GLFW/glfw3.h>
@@ -71,6 +71,7 @@ TEST_F(Sounds, EachEventSoundsInTheStepOrKeyThatMakesItAndMuteSilencesThem) {
         {"F drops the bomb over it", [] { theTrap->moveBy(-0.67f, 0.0f), key(GLFW_KEY_F); }, {BombDropped}},
         {"the bomb falls", steps(11), {}},
         {"and destroys the last Undead", steps(1), {UndeadDestroyed, WaveCleared}},
+        {"the won game plays on without a fanfare", steps(30), {}},
         {"A starts the next game", [] { key(GLFW_KEY_A); }, {GameStarted}},
         {"an Undead reaches the Player",
          [] { undeadList.clear(), addUndead(-0.9f, 0.05f), step(); },

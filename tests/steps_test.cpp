@@ -2,10 +2,11 @@
 // pause. The real clock is set by the test, frame by frame.
 #include "app/display.h"
 #include "app/frame_pacer.h"
-#include "app/session.h"
+#include "game/checksum.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/sources.h"
+#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <GLFW/glfw3.h>

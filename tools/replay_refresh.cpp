@@ -4,8 +4,7 @@
 // with --replay first).
 //
 //   replay_refresh FILE...
-#include "app/replay.h"
-#include "app/session.h"
+#include "session/session.h"
 
 #include <GLFW/glfw3.h>
 

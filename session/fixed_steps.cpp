@@ -1,4 +1,4 @@
-#include "app/fixed_steps.h"
+#include "session/fixed_steps.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/pads.h"
+#include "input/pads.h"
 
 #include <cstdlib>
 

@@ -1,3 +1,7 @@
+// The input floor: what the player's devices say, as the keys the game plays
+// with. It uses GLFW alone and knows nothing of the game: the key actions it
+// makes are handed to whoever feeds the game (the session's gameKey).
+//
 // Gamepads, read once a frame like the keyboard's events. Each button and
 // direction acts as the key it stands for and goes the key's own way into the
 // game (gameKey), so the keys' rules hold for the pads: which screen they act

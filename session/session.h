@@ -1,11 +1,14 @@
-// The player's session around the game: the fixed steps and the game clock
-// they drive, pause, the sounds, a recording or a playback, and the one way
-// every key reaches the game.
+// The session floor: the player's session around the game. The fixed steps
+// and the game clock they drive, pause, the sounds the game heard, a
+// recording or a playback, and the one way every key reaches the game. It
+// may use replay/, audio/ and game/; the window and its events (app/) and the
+// pads (input/) feed it from above.
 #pragma once
 
-#include "app/fixed_steps.h"
-#include "app/replay.h"
 #include "audio/sound_floor.h"
+#include "replay/playback.h"
+#include "session/fixed_steps.h"
+#include "session/recorder.h"
 
 #include <memory>
 
@@ -26,6 +29,14 @@ void runSteps(double now);
 
 // One step, at stepsRun / 60 s on the game clock; a recording notes it.
 void runOneStep();
+
+// Starts the session at a replay's beginning: the seed, the step count and
+// the clock as they were when its first game began.
+void startPlayback(const Replay& replay);
+
+// A key of a recording, handed to the game as it was taken: no pause, no
+// playback and no recording stand in its way.
+void takeRecordedKey(int key, int action);
 
 // P: pauses or resumes a running, won or lost game; on the title screen, and
 // in a playback, it does nothing. Paused, no step runs and the game clock

@@ -1,4 +1,4 @@
-#include "render/data_file.h"
+#include "files/data_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

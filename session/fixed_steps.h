@@ -28,7 +28,7 @@ class FixedSteps {
 
     bool started_ = false, paused_ = false;
     double frameInterval_ = 0.0; // smoothed
-    double origin_ = 0.0; // when step 0 fell due, on the real clock, less the time left out
-    double last_ = 0.0;   // the last frame's `now`
-    long long given_ = 0; // steps handed out since origin_
+    double origin_ = 0.0;        // when step 0 fell due, on the real clock, less the time left out
+    double last_ = 0.0;          // the last frame's `now`
+    long long given_ = 0;        // steps handed out since origin_
 };

@@ -1,3 +1,8 @@
+// The replay floor: recorded games, their format read and written, the
+// recording made while playing (recording_file.h) and the playback
+// (playback.h). It may use files/ and GLFW's key tokens, and knows nothing of
+// the game itself or of how its steps run.
+//
 // Recorded games: a small text file, a line at a time, that a person can read
 // and edit. After its version line, the seed of the game's random draws, then
 // every key (or pad action, as its key) with the step it acted in, a checksum

@@ -11,6 +11,10 @@
 #include <string>
 #include <thread>
 
+// Whether a file could be written at that path: one is made aside in its
+// directory and removed again, so nothing is left. False, with errno set, if not.
+bool canWriteFile(const std::string& path);
+
 class FileWriter {
   public:
     FileWriter(std::string path, unsigned mode) : path_(std::move(path)), mode_(mode) {}

@@ -1,9 +1,30 @@
-#include "app/file_writer.h"
+#include "files/file_writer.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// A new file beside the one at path, open for writing; -1, with errno set, if none can be made.
+int makeAside(const std::string& path, std::string& aside) {
+    aside = path + ".XXXXXX";
+    return mkstemp(aside.data());
+}
+
+} // namespace
+
+bool canWriteFile(const std::string& path) {
+    std::string aside;
+    const int fd = makeAside(path, aside);
+    if (fd < 0) {
+        return false;
+    }
+    close(fd);
+    unlink(aside.c_str());
+    return true;
+}
 
 void FileWriter::post(std::string text) {
     {
@@ -48,8 +69,8 @@ void FileWriter::stop() {
 }
 
 bool FileWriter::write(const std::string& text, bool durable) {
-    std::string aside = path_ + ".XXXXXX";
-    const int fd = mkstemp(aside.data());
+    std::string aside;
+    const int fd = makeAside(path_, aside);
     if (fd < 0) {
         return false;
     }

@@ -1,10 +1,14 @@
-#include "app/session.h"
+#include "session/session.h"
 
+#include "game/checksum.h"
 #include "game/controls.h"
 #include "game/game_state.h"
+#include "game/sources.h"
 #include "game/step.h"
 
 #include <GLFW/glfw3.h>
+
+#include <cstdlib>
 
 FixedSteps steps;
 long long stepsRun = 0;
@@ -17,7 +21,7 @@ double gameClock() { return gameTime; }
 
 void runSteps(double now) {
     for (int due = steps.due(now); due > 0; --due) {
-        if (playback && !playback->beforeStep(stepsRun)) {
+        if (playback && !playback->beforeStep(stepsRun, gameChecksum, takeRecordedKey)) {
             break;
         }
         runOneStep();
@@ -32,6 +36,17 @@ void runOneStep() {
         recorder->afterStep(stepsRun);
     }
 }
+
+void startPlayback(const Replay& replay) {
+    clearGame();
+    std::srand(replay.seed);
+    drawRandom = std::rand;
+    readClock = gameClock;
+    stepsRun = replay.start();
+    gameTime = static_cast<double>(stepsRun) / 60.0;
+}
+
+void takeRecordedKey(int key, int action) { keyCallback(nullptr, key, 0, action, 0); }
 
 void togglePause() {
     if (gameState == Playing && !playback) {

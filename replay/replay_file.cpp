@@ -1,6 +1,6 @@
-#include "app/replay_file.h"
+#include "replay/replay_file.h"
 
-#include "render/data_file.h"
+#include "files/data_file.h"
 
 #include <GLFW/glfw3.h>
 

@@ -1,0 +1,26 @@
+#include "session/recorder.h"
+
+#include "game/checksum.h"
+#include "game/game_state.h"
+
+#include <GLFW/glfw3.h>
+
+bool Recorder::open(const std::string& path, unsigned seed, long long stepsRun) {
+    return file_.open(path, seed, stepsRun, gameChecksum());
+}
+
+void Recorder::key(long long stepsRun, int key, int action) {
+    if (!file_.begun() && gameState == TitleScreen && action == GLFW_PRESS &&
+        (key == GLFW_KEY_S || key == GLFW_KEY_A)) {
+        file_.begin(stepsRun);
+    }
+    file_.key(stepsRun, key, action);
+}
+
+void Recorder::afterStep(long long stepsRun) {
+    if (file_.checkDue(stepsRun)) {
+        file_.check(stepsRun, gameChecksum());
+    }
+}
+
+bool Recorder::finish(long long stepsRun) { return file_.finish(stepsRun, gameChecksum()); }

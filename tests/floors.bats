@@ -1,0 +1,35 @@
+# The house's floors: each folder includes only its own headers and those of
+# the floors below it, so no dependency points upwards; the game and its
+# entities make no GL or audio call.
+
+bats_require_minimum_version 1.5.0
+
+# Each row: a folder and the folders it may include from, besides its own.
+floors() {
+    cat <<'ROWS'
+app session replay input render audio game entity files
+session replay render audio game entity files
+replay files
+input
+render game entity files
+audio game entity files
+game entity
+entity
+files
+ROWS
+}
+
+@test "every include points down the house, and game/ and entity/ stay clear of GL and sound" {
+    cd "$SOURCE_DIR"
+    local folder allowed included
+    while read -r folder allowed; do
+        while IFS=: read -r file included; do
+            [[ " $folder $allowed " == *" ${included%%/*} "* ]] || { echo "$file includes $included"; return 1; }
+        done < <(grep -o '^#include "[a-z_]*/[^"]*"' "$folder"/* | sed 's/#include "\(.*\)"/\1/')
+    done < <(floors)
+    # Every folder of the game's code is a floor of the table.
+    for folder in $(ls -d */*.cpp | cut -d/ -f1 | sort -u | grep -vx 'tests\|bench\|tools'); do
+        floors | grep -q "^$folder\b" || { echo "$folder is no floor"; return 1; }
+    done
+    run ! grep -l '#include <\(GL\|AL\|GLES[0-9]*\)/' game/* entity/*
+}
