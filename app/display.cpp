@@ -1,12 +1,13 @@
 #include "app/display.h"
 
+#include "input/key_labels.h"
 #include "render/viewport.h"
 #include "session/session.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -15,6 +16,10 @@ struct Place {
 } windowed; // where the window was before it went full screen
 
 int monitorRefreshRate = 0; // of the monitor under the window, 0 if unknown
+bool minimised = false;
+bool visible = true; // mapped on the display, as last asked
+double visibleLookedAt = -1.0;
+bool redraw = false; // the picture shown is no longer whole
 
 // The monitor that holds most of the window, if any.
 GLFWmonitor* monitorUnder(GLFWwindow* window) {
@@ -48,8 +53,10 @@ void findRefreshRate(GLFWwindow* window) {
     monitorRefreshRate = mode ? mode->refreshRate : 0;
 }
 
-// F11, P and M belong to the window: the game never sees them.
-void windowKeys(GLFWwindow* window, int key, int, int action, int) {
+// F11, P and M belong to the window: the game never sees them. Letters go
+// by what the layout prints on the key.
+void windowKeys(GLFWwindow* window, int key, int scancode, int action, int) {
+    key = keyByLabel(key, scancode);
     if (key != GLFW_KEY_F11 && key != GLFW_KEY_P && key != GLFW_KEY_M) {
         gameKey(key, action);
     } else if (action == GLFW_PRESS) {
@@ -60,10 +67,16 @@ void windowKeys(GLFWwindow* window, int key, int, int action, int) {
 } // namespace
 
 void connectDisplay(GLFWwindow* window) {
-    glfwSetFramebufferSizeCallback(
-        window, [](GLFWwindow*, int width, int height) { fitFieldToFramebuffer(width, height); });
+    glfwSetFramebufferSizeCallback(window, [](GLFWwindow*, int width, int height) {
+        fitFieldToFramebuffer(width, height);
+        redraw = true;
+    });
     glfwSetWindowPosCallback(window, [](GLFWwindow* moved, int, int) { findRefreshRate(moved); });
     glfwSetKeyCallback(window, windowKeys);
+    glfwSetWindowFocusCallback(window, [](GLFWwindow*, int focused) { focusChanged(focused == GLFW_TRUE); });
+    glfwSetWindowRefreshCallback(window, [](GLFWwindow*) { redraw = true; });
+    glfwSetWindowIconifyCallback(window,
+                                 [](GLFWwindow*, int iconified) { minimised = iconified == GLFW_TRUE; });
     findRefreshRate(window);
     int width = 0, height = 0;
     glfwGetFramebufferSize(window, &width, &height);
@@ -83,5 +96,22 @@ void toggleFullScreen(GLFWwindow* window) {
     glfwSwapInterval(1); // some systems forget it when the window changes monitor
     findRefreshRate(window);
 }
+
+void focusChanged(bool focused) {
+    if (!focused) {
+        pauseGame();
+    }
+}
+
+bool windowShows(GLFWwindow* window) {
+    // Asking the display is a round trip: four times a second is soon enough.
+    if (const double now = glfwGetTime(); now - visibleLookedAt >= 0.25 || now < visibleLookedAt) {
+        visibleLookedAt = now;
+        visible = glfwGetWindowAttrib(window, GLFW_VISIBLE) == GLFW_TRUE;
+    }
+    return visible && !minimised;
+}
+
+bool takeRedraw() { return std::exchange(redraw, false); }
 
 int refreshRate() { return monitorRefreshRate; }

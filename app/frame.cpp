@@ -2,8 +2,10 @@
 
 #include "game/game_state.h"
 #include "game/step.h"
+#include "render/pause_sign.h"
 #include "render/sprites.h"
 #include "render/viewport.h"
+#include "session/session.h"
 
 namespace {
 
@@ -44,5 +46,8 @@ void drawField() {
         drawPlay();
     } else if (gameState == TitleScreen) {
         drawEntity(*theMascot);
+    }
+    if (steps.paused()) {
+        drawPauseSign();
     }
 }

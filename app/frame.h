@@ -5,5 +5,6 @@
 void drawFrame(double currentTime);
 
 // The field as it stands, with no step: black bars round a white field, then
-// the work of the current screen drawn on it.
+// the work of the current screen drawn on it, dimmed under a pause sign while
+// the game is paused.
 void drawField();

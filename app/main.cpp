@@ -4,6 +4,7 @@
 #include "app/frame.h"
 #include "app/frame_pacer.h"
 #include "app/options.h"
+#include "app/window.h"
 #include "files/file_writer.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -12,7 +13,6 @@
 #include "session/replay_check.h"
 #include "session/session.h"
 
-#include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <cerrno>
@@ -91,42 +91,46 @@ void startRecording(const std::string& path, unsigned seed) {
     }
 }
 
-// The window and its OpenGL 4.3 context; without them the program ends with 1.
-GLFWwindow* openWindow() {
-    if (!glfwInit()) {
-        std::exit(EXIT_FAILURE);
-    }
-    addPadMappingsFromEnvironment();
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    GLFWwindow* window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
-    // Without a window there is no current context, and glewInit fails below.
-    glfwMakeContextCurrent(window);
-    if (glewInit() != GLEW_OK) {
-        std::exit(EXIT_FAILURE);
-    }
-    glfwSwapInterval(1); // the display's refresh paces the frames
-    return window;
-}
+// While nothing moves (paused, or the window cannot be seen) no frames are
+// drawn: the game waits for events, waking this often to read the pads (whose
+// Start resumes), and draws again only what the window asks for.
+constexpr double idleWake = 0.05; // seconds
 
 // Frames until the window is closed or the player quits: the steps due, the
 // picture, the events (keys, then pads), and the sounds they made.
 void runFrames(GLFWwindow* window) {
     FramePacer pacer; // where the display ignores vsync, the pacer paces
     PadInput pads;
+    bool drawnPaused = false, titlePaused = false; // what the picture and the title show
     for (bool first = true; !glfwWindowShouldClose(window) && !shouldQuit(); first = false) {
-        runSteps(glfwGetTime());
-        playHeardSounds();
-        drawField();
-        glfwSwapBuffers(window);
-        if (first) { // once the window shows: opening a sound device can take a while
-            startSounds();
+        if (!first && (steps.paused() || !windowShows(window))) {
+            steps.leaveOut(glfwGetTime()); // resumed, the game goes on where it stopped
+            if (takeRedraw() || drawnPaused != steps.paused()) {
+                drawnPaused = steps.paused();
+                drawField();
+                glfwSwapBuffers(window);
+            }
+            glfwWaitEventsTimeout(idleWake);
+        } else {
+            runSteps(glfwGetTime());
+            playHeardSounds();
+            drawnPaused = steps.paused();
+            drawField();
+            glfwSwapBuffers(window);
+            if (first) { // once the window shows: opening a sound device can take a while
+                startSounds();
+            }
+            pacer.setRefreshRate(refreshRate());
+            std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
+            takeRedraw(); // the next frame draws everything anyway
+            glfwPollEvents();
         }
-        pacer.setRefreshRate(refreshRate());
-        std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
-        glfwPollEvents();
-        pads.update(readPads(), glfwGetTime(), gameKey);
+        pads.update(readPads(), glfwGetTime(), gameKey, pressStart);
         playHeardSounds();
+        if (titlePaused != steps.paused()) {
+            titlePaused = steps.paused();
+            showPausedInTitle(window, titlePaused);
+        }
     }
 }
 

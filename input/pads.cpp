@@ -1,29 +1,13 @@
 #include "input/pads.h"
 
-#include <cstdlib>
-
 namespace {
 
 constexpr int keyOf[] = {GLFW_KEY_UP,    GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_RIGHT,
-                         GLFW_KEY_SPACE, GLFW_KEY_F,    GLFW_KEY_S,    GLFW_KEY_A};
+                         GLFW_KEY_SPACE, GLFW_KEY_F,    GLFW_KEY_A};
 
 } // namespace
 
-PadFrame readPads() {
-    PadFrame frame;
-    for (int pad = 0; pad <= GLFW_JOYSTICK_LAST; ++pad) {
-        frame.present[pad] = glfwJoystickIsGamepad(pad) && glfwGetGamepadState(pad, &frame.state[pad]);
-    }
-    return frame;
-}
-
-void addPadMappingsFromEnvironment() {
-    if (const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG")) {
-        glfwUpdateGamepadMappings(mappings);
-    }
-}
-
-void PadInput::update(const PadFrame& frame, double now, void (*send)(int key, int action)) {
+void PadInput::update(const PadFrame& frame, double now, void (*send)(int key, int action), void (*start)()) {
     bool held[controlCount] = {};
     for (int pad = 0; pad <= GLFW_JOYSTICK_LAST; ++pad) {
         bool* leaning = leaning_[pad];
@@ -32,22 +16,26 @@ void PadInput::update(const PadFrame& frame, double now, void (*send)(int key, i
             continue;
         }
         const unsigned char* button = frame.state[pad].buttons;
-        const float y = frame.state[pad].axes[GLFW_GAMEPAD_AXIS_LEFT_Y]; // negative: up
-        const float x = frame.state[pad].axes[GLFW_GAMEPAD_AXIS_LEFT_X];
+        const float y = frame.state[pad].axes[PadLeftY]; // negative: up
+        const float x = frame.state[pad].axes[PadLeftX];
         const float lean[4] = {-y, y, -x, x};
         for (int d = 0; d < 4; ++d) {
             leaning[d] = lean[d] > stickPress || (leaning[d] && lean[d] >= stickRelease);
         }
-        held[Up] |= button[GLFW_GAMEPAD_BUTTON_DPAD_UP] || leaning[0];
-        held[Down] |= button[GLFW_GAMEPAD_BUTTON_DPAD_DOWN] || leaning[1];
-        held[Left] |= button[GLFW_GAMEPAD_BUTTON_DPAD_LEFT] || leaning[2];
-        held[Right] |= button[GLFW_GAMEPAD_BUTTON_DPAD_RIGHT] || leaning[3];
-        held[Fire] |= button[GLFW_GAMEPAD_BUTTON_A] != 0;
-        held[Bomb] |= button[GLFW_GAMEPAD_BUTTON_B] || button[GLFW_GAMEPAD_BUTTON_X];
-        held[StartKeys] |= button[GLFW_GAMEPAD_BUTTON_START] != 0;
-        held[StartSelf] |= button[GLFW_GAMEPAD_BUTTON_BACK] != 0;
+        held[Up] |= button[PadUp] || leaning[0];
+        held[Down] |= button[PadDown] || leaning[1];
+        held[Left] |= button[PadLeft] || leaning[2];
+        held[Right] |= button[PadRight] || leaning[3];
+        held[Fire] |= button[PadA] != 0;
+        held[Bomb] |= button[PadB] || button[PadX];
+        held[StartSelf] |= button[PadBack] != 0;
+        held[Start] |= button[PadStart] != 0;
     }
-    for (int c = 0; c < controlCount; ++c) {
+    if (held[Start] && !held_[Start]) {
+        start();
+    }
+    held_[Start] = held[Start];
+    for (int c = 0; c < Start; ++c) {
         const bool repeats = c <= Right; // only directions: a held key's repeat acts only for them
         if (held[c] && !held_[c]) {
             send(keyOf[c], GLFW_PRESS);

@@ -11,7 +11,8 @@
 //   D-pad left/right, left stick left/right LEFT, RIGHT (the Trap, in S games)
 //   A                                       SPACE (fire)
 //   B or X                                  F (drop the bomb, in S games)
-//   Start                                   S
+//   Start                                   a console's Start: on the title
+//                                           screen an S game, else pause
 //   Back                                    A
 //
 // A held direction repeats as a held key does with the X server's defaults:
@@ -21,13 +22,39 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
-// The pads plugged in this frame, by GLFW joystick number, as GLFW maps them.
-struct PadFrame {
-    bool present[GLFW_JOYSTICK_LAST + 1] = {};
-    GLFWgamepadstate state[GLFW_JOYSTICK_LAST + 1] = {};
+// A pad's buttons and axes in the order of GLFW's gamepad mapping (and of its
+// GLFW_GAMEPAD_ tokens), whichever way they were read.
+enum PadButton {
+    PadA,
+    PadB,
+    PadX,
+    PadY,
+    PadLeftBumper,
+    PadRightBumper,
+    PadBack,
+    PadStart,
+    PadGuide,
+    PadLeftThumb,
+    PadRightThumb,
+    PadUp,
+    PadRight,
+    PadDown,
+    PadLeft,
+    padButtonCount
+};
+enum PadAxis { PadLeftX, PadLeftY, PadRightX, PadRightY, PadLeftTrigger, PadRightTrigger, padAxisCount };
+struct PadState {
+    unsigned char buttons[padButtonCount] = {}; // pressed: not 0
+    float axes[padAxisCount] = {};              // sticks from -1 to 1, down and right positive
 };
 
-// What the pads GLFW recognises as gamepads show now.
+// The pads plugged in this frame, by joystick number.
+struct PadFrame {
+    bool present[GLFW_JOYSTICK_LAST + 1] = {};
+    PadState state[GLFW_JOYSTICK_LAST + 1] = {};
+};
+
+// What the pads that are known as gamepads show now.
 PadFrame readPads();
 
 // The mappings of the environment's SDL_GAMECONTROLLERCONFIG (as Steam and
@@ -43,11 +70,12 @@ class PadInput {
     // line, sends nothing.
     static constexpr float stickPress = 0.5f, stickRelease = 0.3f;
 
-    // Sends each key action this frame's pads make, at `now` on the real clock (seconds).
-    void update(const PadFrame& frame, double now, void (*send)(int key, int action));
+    // Sends each key action this frame's pads make, at `now` on the real clock
+    // (seconds), and each press of Start to start().
+    void update(const PadFrame& frame, double now, void (*send)(int key, int action), void (*start)());
 
   private:
-    enum Control { Up, Down, Left, Right, Fire, Bomb, StartKeys, StartSelf, controlCount };
+    enum Control { Up, Down, Left, Right, Fire, Bomb, StartSelf, Start, controlCount };
     bool held_[controlCount] = {};
     double nextRepeat_[controlCount] = {};
     // Per pad and stick direction (up, down, left, right): leaning far enough.

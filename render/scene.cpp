@@ -1,6 +1,7 @@
 #include "render/scene.h"
 
 #include "game/controls.h"
+#include "render/pause_sign.h"
 #include "render/shader_loader.h"
 #include "render/sprites.h"
 #include "render/texture_loader.h"
@@ -35,6 +36,7 @@ Mat4 orthographicProjection(float aspect) {
 
 void initScene(GLFWwindow* window) {
     resetSpriteStream();
+    resetPauseSign();
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
     glGenBuffers(2, vertexBuffers);

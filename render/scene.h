@@ -9,7 +9,7 @@
 
 #include "entity/transform.h"
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 struct GLFWwindow;
 

@@ -46,7 +46,10 @@ std::string readShaderSource(const char* path) {
 }
 
 GLuint compileShader(const char* path, GLenum shaderType) {
-    const std::string source = readShaderSource(path);
+    return compileShaderText(readShaderSource(path), shaderType);
+}
+
+GLuint compileShaderText(const std::string& source, GLenum shaderType) {
     GLuint shader = glCreateShader(shaderType);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);

@@ -2,7 +2,7 @@
 // reports every problem on standard output without stopping start-up.
 #pragma once
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 #include <cstddef>
 #include <string>
@@ -17,6 +17,8 @@ std::string readShaderSource(const char* path);
 
 // Returns the shader object, compiled or not.
 GLuint compileShader(const char* path, GLenum shaderType);
+// The same from the shader's text.
+GLuint compileShaderText(const std::string& source, GLenum shaderType);
 
 // Prints pending GL errors, and the failure line and log if compilation failed.
 void checkShaderCompile(GLuint shader, GLenum shaderType);

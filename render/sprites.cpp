@@ -3,7 +3,7 @@
 #include "game/game_state.h"
 #include "render/scene.h"
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 
 #include "entity/entity.h"
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 // Values of the "choice" uniform: how the fragment shader colours a draw.
 inline constexpr int ChoiceTextured = 0;

@@ -1,7 +1,7 @@
 // Loads a picture file into a new texture on the active texture unit.
 #pragma once
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 // Keeps the file's channels, flips the rows (v = 0 is the picture's bottom),
 // filters linearly without mipmaps and clamps at the edges. The texture stays

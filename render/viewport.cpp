@@ -1,6 +1,6 @@
 #include "render/viewport.h"
 
-#include <GL/glew.h>
+#include "render/gl.h"
 
 #include <algorithm>
 

@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Redraws the four sprite sheets in textures/ from their sources in
-# tools/sprites/, and makes the sounds in sounds/ from theirs in tools/sounds/.
+# tools/sprites/, cuts the game's icon (textures/gorvath.png) from the undead
+# sheet, and makes the sounds in sounds/ from theirs in tools/sounds/.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build" >/dev/null
-cmake --build "$root/build" --target sheet_maker sound_maker -j"$(nproc)"
+cmake --build "$root/build" --target sheet_maker sound_maker icon_maker -j"$(nproc)"
 make_sheet() { "$root/build/sheet_maker" "$root/tools/sprites/$1" "$root/textures/$2"; }
 make_sheet classes.txt tz_classm32.jpg
 make_sheet undead.txt tz_undead32.jpg
 make_sheet effects.txt tz_effects32.jpg
 make_sheet explosion.txt explosion.jpg
+# The Mascot's first tile, as the game gives it, at 64 pixels.
+"$root/build/icon_maker" "$root/textures/tz_undead32.jpg" 0.0 0.555 0.144 0.11 64 "$root/textures/gorvath.png"
 echo "sheets written to $root/textures"
 for source in "$root"/tools/sounds/*.txt; do
     name=$(basename "$source" .txt)

@@ -27,6 +27,13 @@ int FixedSteps::due(double now) {
     return static_cast<int>(steps);
 }
 
+void FixedSteps::leaveOut(double now) {
+    if (started_) {
+        origin_ += now - last_;
+        last_ = now;
+    }
+}
+
 void FixedSteps::centreBetweenFrames(double now, double sinceLast) {
     if (sinceLast > 2 * period) {
         return; // a stall says nothing of the display

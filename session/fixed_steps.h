@@ -21,6 +21,9 @@ class FixedSteps {
     int due(double now);
     // While paused no step falls due, and the time paused is left out.
     void setPaused(bool paused) { paused_ = paused; }
+    // No frame ran between the last one and `now` (the game waited, paused or
+    // hidden): that time is left out, so the next frame runs no backlog.
+    void leaveOut(double now);
     bool paused() const { return paused_; }
 
   private:

@@ -48,9 +48,30 @@ void startPlayback(const Replay& replay) {
 
 void takeRecordedKey(int key, int action) { keyCallback(nullptr, key, 0, action, 0); }
 
+namespace {
+
+bool pauseWorks() { return gameState == Playing && !playback; }
+
+} // namespace
+
 void togglePause() {
-    if (gameState == Playing && !playback) {
+    if (pauseWorks()) {
         steps.setPaused(!steps.paused());
+    }
+}
+
+void pauseGame() {
+    if (pauseWorks()) {
+        steps.setPaused(true);
+    }
+}
+
+void pressStart() {
+    if (gameState != TitleScreen) {
+        togglePause();
+    } else {
+        gameKey(GLFW_KEY_S, GLFW_PRESS);
+        gameKey(GLFW_KEY_S, GLFW_RELEASE);
     }
 }
 

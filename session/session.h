@@ -42,6 +42,11 @@ void takeRecordedKey(int key, int action);
 // in a playback, it does nothing. Paused, no step runs and the game clock
 // stands still.
 void togglePause();
+// The window lost the focus: a game pauses as P pauses it, and stays paused
+// when the focus comes back, until P (or a pad's Start) resumes it.
+void pauseGame();
+// A pad's Start, as a console's: an S game from the title screen, else P.
+void pressStart();
 
 // Plays what the game heard since the last call, and forgets it.
 void playHeardSounds();

@@ -72,7 +72,7 @@ field() {
     finish
 }
 
-@test "hidden and shown again, the game goes on where it was" {
+@test "hidden and shown again, the game is paused where it was, and P goes on" {
     start_game "$SOURCE_DIR"
     press s
     await_pixel 315 8 "$BLUE_TRAP"
@@ -80,6 +80,8 @@ field() {
     sleep 0.5
     kill -0 "$pid"
     xdotool windowmap --sync "$window"
+    await_pixel 315 8 '^(1[0-9]),(5[0-9]|6[0-9]),(1[2-4][0-9])$' # hidden, it lost the focus: paused
+    press p
     await_pixel 315 8 "$BLUE_TRAP"
     press Right Right Right Right
     await_pixel $((315 + 36)) 8 "$BLUE_TRAP" # the Trap answers keys again

@@ -7,6 +7,7 @@
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "render/image_file.h"
+#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <GL/glew.h>
@@ -68,6 +69,10 @@ TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
             expectFrame((mode ? "A-" : "S-") + std::to_string(frame));
         }
     }
+    steps.setPaused(true); // the last field, dimmed under the pause sign
+    drawField();
+    expectFrame("paused");
+    steps.setPaused(false);
 }
 
 // Data files larger than one read, and a sheet reached by a symbolic link,

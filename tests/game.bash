@@ -58,9 +58,10 @@ finish() {
 stdout() { cat "$BATS_TEST_TMPDIR/out"; }
 stderr() { cat "$BATS_TEST_TMPDIR/err"; }
 
-# pixel X Y: the colour the window shows there, as R,G,B.
+# pixel X Y: the colour the window shows there, as R,G,B (nothing once the
+# window is gone, where import would wait for a click on another).
 pixel() {
-    import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+    timeout 5 import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
         sed -n 's/^0,0: (\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
@@ -87,6 +88,7 @@ drawn() {
 await_pixel() {
     local colour
     for _ in $(seq $((${4:-20} * 10))); do
+        kill -0 "$pid" 2>/dev/null || { echo "the game has ended"; return 1; }
         colour=$(pixel "$1" "$2")
         [[ $colour =~ $3 ]] && return
         sleep 0.1

@@ -34,6 +34,7 @@ setup_file() {
 ./usr/share/games/gorvath/sounds/stun.ogg
 ./usr/share/games/gorvath/sounds/won.ogg
 ./usr/share/games/gorvath/textures/explosion.jpg
+./usr/share/games/gorvath/textures/gorvath.png
 ./usr/share/games/gorvath/textures/tz_classm32.jpg
 ./usr/share/games/gorvath/textures/tz_effects32.jpg
 ./usr/share/games/gorvath/textures/tz_undead32.jpg

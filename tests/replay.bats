@@ -11,13 +11,22 @@ load game
     done
 }
 
+# same_but_paused PAUSED SHOWN: whether PAUSED is the picture SHOWN as a paused game shows it, outside
+# the pause sign's disc: dimmed to 55 %.
+same_but_paused() {
+    local sign=(-fill black -draw 'circle 300,200 300,282')
+    convert "$BATS_TEST_TMPDIR/$2" -evaluate multiply 0.55 "${sign[@]}" "$BATS_TEST_TMPDIR/dimmed.png"
+    convert "$BATS_TEST_TMPDIR/$1" "${sign[@]}" "$BATS_TEST_TMPDIR/signless.png"
+    [[ $(compare -metric AE -fuzz 1% "$BATS_TEST_TMPDIR/dimmed.png" "$BATS_TEST_TMPDIR/signless.png" null: 2>&1) == 0 ]]
+}
+
 @test "a game recorded with real keys replays to the same picture, whatever keys are pressed meanwhile" {
     start_game "$BATS_TEST_TMPDIR" "$GAME" --data-dir "$SOURCE_DIR" --record game.txt
     press s
     await_pixel 315 8 "$BLUE_TRAP"
     press space Up Up Up space Right Right f space
     sleep 1
-    press a Down space p # the game is paused: its picture stands
+    press a Down space p # the game is paused: its picture stands, dimmed under the pause sign
     sleep 0.3
     shot recorded.png
     press q
@@ -29,13 +38,13 @@ load game
     press p s a space Left f # only Q, F11, M and closing the window act
     for _ in $(seq 100); do
         shot replayed.png
-        same recorded.png replayed.png && break
+        same_but_paused recorded.png replayed.png && break
         sleep 0.1
     done
-    same recorded.png replayed.png
+    same_but_paused recorded.png replayed.png
     sleep 0.5
     shot still.png
-    same recorded.png still.png # its last picture stays
+    same replayed.png still.png # its last picture stays
     press q
     finish
     [[ -z $(stdout) && -z $(stderr) ]]

@@ -5,7 +5,9 @@
 #include "game/checksum.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "game/play_field.h"
 #include "game/sources.h"
+#include "input/pads.h"
 #include "session/session.h"
 #include "tests/support/game_test.h"
 
@@ -57,6 +59,11 @@ TEST(Steps, AStepFallsDueHalfAPeriodEarlyAndAStallRunsAtMostFive) {
     for (int frame = 1; frame <= 120; ++frame) {
         ASSERT_EQ(steps.due(110.0 + frame * p), 1) << frame;
     }
+    // Ten seconds waited out (paused, hidden) and left out: no backlog at all, and the same phase.
+    steps.leaveOut(112.0 + 0.25 * p);
+    steps.leaveOut(122.0 + 0.25 * p);
+    EXPECT_EQ(steps.due(122.0 + 0.5 * p - hair), 0);
+    EXPECT_EQ(steps.due(122.0 + p), 1);
 }
 
 TEST(Steps, SixtyFramesASecondFallingHalfAStepAfterTheFirstSoonGetOneStepEach) {
@@ -148,6 +155,55 @@ TEST_F(Pause, NothingMovesWhilePausedAndAStunLastsItsGameTimeAcrossAPause) {
         frames(1);
     }
     EXPECT_EQ(stunned, 211) << "steps: 3.5 s of game time after the stun, the pause left out";
+}
+
+// Focus lost and regained, and a pad's Start, in each state of the game.
+TEST_F(Pause, FocusLostPausesAGameThatOnlyPOrStartResumesAndStartBeginsAGameFromTheTitle) {
+    enum State { Title, Running, Won, Lost, InReplay };
+    const struct {
+        State state;
+        bool paused; // by focus lost, and by Start
+    } rows[] = {{Title, false}, {Running, true}, {Won, true}, {Lost, true}, {InReplay, false}};
+    PadInput pads;
+    double now = 0;
+    const auto start = [&pads, &now] {
+        PadFrame frame;
+        frame.present[0] = true;
+        frame.state[0].buttons[PadStart] = 1;
+        pads.update(frame, now += 0.1, gameKey, pressStart);
+        pads.update(PadFrame{}, now += 0.1, gameKey, pressStart);
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.state);
+        resetGame();
+        steps = FixedSteps{};
+        if (row.state != Title) {
+            play(KeyTrapMode);
+            addUndead(0.6f, 0.3f).status = row.state == Won ? Finished : Active;
+            removeFinished(undeadList);
+            thePlayer->status = row.state == Lost ? Finished : Active;
+        }
+        if (row.state == InReplay) {
+            playback = std::make_unique<Playback>(Replay{});
+        }
+        focusChanged(false);
+        EXPECT_EQ(steps.paused(), row.paused);
+        focusChanged(true);
+        EXPECT_EQ(steps.paused(), row.paused) << "the focus back does not resume";
+        gameKey(GLFW_KEY_SPACE, GLFW_PRESS);
+        EXPECT_FALSE(thePlayer && thePlayer->projectile) << "paused or in a replay: the keys do nothing";
+        start();
+        EXPECT_FALSE(steps.paused()) << "Start resumes";
+        if (row.state == Title) {
+            EXPECT_EQ(gameState, Playing) << "Start begins an S game";
+            EXPECT_EQ(theTrap->flag, KeyTrapMode);
+        } else {
+            start();
+            EXPECT_EQ(steps.paused(), row.paused) << "and pauses";
+        }
+        playback.reset();
+    }
+    steps = FixedSteps{};
 }
 
 } // namespace
