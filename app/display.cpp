@@ -53,14 +53,14 @@ void findRefreshRate(GLFWwindow* window) {
     monitorRefreshRate = mode ? mode->refreshRate : 0;
 }
 
-// F11, P and M belong to the window: the game never sees them. Letters go
-// by what the layout prints on the key.
+// F11 belongs to the window, and the game never sees it. Letters go by what
+// the layout prints on the key.
 void windowKeys(GLFWwindow* window, int key, int scancode, int action, int) {
     key = keyByLabel(key, scancode);
-    if (key != GLFW_KEY_F11 && key != GLFW_KEY_P && key != GLFW_KEY_M) {
-        gameKey(key, action);
+    if (key != GLFW_KEY_F11) {
+        playerKey(key, action);
     } else if (action == GLFW_PRESS) {
-        key == GLFW_KEY_F11 ? toggleFullScreen(window) : key == GLFW_KEY_P ? togglePause() : toggleMute();
+        toggleFullScreen(window);
     }
 }
 

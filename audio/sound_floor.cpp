@@ -1,25 +1,11 @@
 #include "audio/sound_floor.h"
 
-#include <cstdlib>
-#include <dlfcn.h>
 #include <iostream>
 #include <string>
 
 namespace {
 
-// ALSA's library, which OpenAL loads for itself, prints its failures on
-// standard error unless given a handler of its own.
-extern "C" void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-void quietenAudioLibraries() {
-    setenv("ALSOFT_LOGLEVEL", "0", 0); // unless the player asked for OpenAL's log
-    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-    if (void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL)) {
-        if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler"))) {
-            setHandler(ignoreAlsaError);
-        }
-    }
-}
+constexpr ALCenum connectedQuery = 0x313; // ALC_CONNECTED, of ALC_EXT_disconnect
 
 } // namespace
 
@@ -30,29 +16,6 @@ void loadSoundFiles(std::optional<DecodedSound> (&sounds)[soundCount]) {
             std::cerr << "could not load sound file " + std::string(soundFiles[i]) + "\n" << std::flush;
         }
     }
-}
-
-bool SoundFloor::openDevice() {
-    quietenAudioLibraries();
-    return start(alcOpenDevice(nullptr), nullptr);
-}
-
-bool SoundFloor::openLoopback(int rate) {
-    auto openLoopbackDevice = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-    const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
-                                 ALC_STEREO_SOFT,
-                                 ALC_FORMAT_TYPE_SOFT,
-                                 ALC_SHORT_SOFT,
-                                 ALC_FREQUENCY,
-                                 rate,
-                                 0};
-    if (!openLoopbackDevice || !start(openLoopbackDevice(nullptr), attributes)) {
-        return false;
-    }
-    renderSamples_ =
-        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device_, "alcRenderSamplesSOFT"));
-    return true;
 }
 
 bool SoundFloor::start(ALCdevice* device, const ALCint* attributes) {
@@ -103,7 +66,7 @@ bool SoundFloor::live() {
     }
     ALCint connected = ALC_TRUE;
     if (tellsDisconnect_) {
-        alcGetIntegerv(device_, ALC_CONNECTED, 1, &connected);
+        alcGetIntegerv(device_, connectedQuery, 1, &connected);
     }
     if (!connected) {
         close(); // gone: silent from now on

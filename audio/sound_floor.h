@@ -13,7 +13,6 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
-#include <AL/alext.h>
 
 #include <optional>
 
@@ -36,9 +35,11 @@ class SoundFloor {
     ~SoundFloor() { close(); }
 
     // The system's default device, quietly: the audio libraries are told to
-    // keep their complaints to themselves. False, and silent, without one.
+    // keep their complaints to themselves. False, and silent, without one. In
+    // a browser: its WebAudio, which starts with the player's first key.
     bool openDevice();
     // A device that mixes only when asked (render), for tests: 16-bit stereo.
+    // OpenAL Soft's; false where there is none.
     bool openLoopback(int rate);
     // Hands the decoded sounds to the device.
     void load(const std::optional<DecodedSound> (&sounds)[soundCount]);
@@ -59,8 +60,8 @@ class SoundFloor {
 
     ALCdevice* device_ = nullptr;
     ALCcontext* context_ = nullptr;
-    bool tellsDisconnect_ = false;                   // the device says when it is gone
-    LPALCRENDERSAMPLESSOFT renderSamples_ = nullptr; // a loopback device's mixer
+    bool tellsDisconnect_ = false;                                    // the device says when it is gone
+    void (*renderSamples_)(ALCdevice*, ALCvoid*, ALCsizei) = nullptr; // a loopback device's mixer
     ALuint buffers_[soundCount] = {};
     bool loaded_[soundCount] = {};
     ALuint sources_[sourceCount] = {};

@@ -2,8 +2,7 @@
 
 #include "game/game_state.h"
 
-#include <array>
-#include <bit>
+#include <cstring>
 
 namespace {
 
@@ -11,7 +10,8 @@ namespace {
 struct Checksum {
     std::uint32_t sum = 2166136261u;
     template <class Value> void add(Value value) {
-        const auto bytes = std::bit_cast<std::array<unsigned char, sizeof value>>(value);
+        unsigned char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
         for (unsigned char byte : bytes) {
             sum = (sum ^ byte) * 16777619u;
         }

@@ -7,8 +7,10 @@ constinit bool quitRequested = false;
 
 constinit std::unique_ptr<Player> thePlayer;
 constinit std::unique_ptr<Trap> theTrap;
-constinit std::vector<std::unique_ptr<Undead>> undeadList;
-constinit std::vector<std::unique_ptr<Explosion>> explosionList;
+// Not needed before main, and so not constinit: a browser's C++ library has no
+// constant-initialised vector.
+std::vector<std::unique_ptr<Undead>> undeadList;
+std::vector<std::unique_ptr<Explosion>> explosionList;
 
 constinit int trapAutoCounter = 0;
 

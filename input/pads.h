@@ -57,8 +57,8 @@ struct PadFrame {
 // What the pads that are known as gamepads show now.
 PadFrame readPads();
 
-// The mappings of the environment's SDL_GAMECONTROLLERCONFIG (as Steam and
-// many launchers set it) added to those GLFW knows; one that does not parse
+// On the desktop: the mappings of the environment's SDL_GAMECONTROLLERCONFIG
+// (as Steam and many launchers set it) added to those GLFW knows; one that does not parse
 // is left out, and nothing is printed.
 void addPadMappingsFromEnvironment();
 

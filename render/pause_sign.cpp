@@ -18,7 +18,6 @@ void main(void) {
 
 // Premultiplied: the field is darkened by alpha, and the sign is laid on it.
 constexpr const char* fragmentSource = R"(#version 430 core
-precision highp float;
 in vec2 at;
 out vec4 colour;
 

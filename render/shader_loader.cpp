@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -36,6 +37,18 @@ void printInfoLog(const char* label, GLuint object, GetParameter getParameter, G
     }
 }
 
+// Our shaders are written for OpenGL 4.3. OpenGL ES 3.0 (WebGL 2) takes the
+// same GLSL under its own version line, given the precision of its floats.
+std::string forThisGl(const std::string& source) {
+#ifdef __EMSCRIPTEN__
+    constexpr std::string_view desktop = "#version 430 core";
+    if (source.starts_with(desktop)) {
+        return "#version 300 es\nprecision highp float;" + source.substr(desktop.size());
+    }
+#endif
+    return source;
+}
+
 } // namespace
 
 std::string readShaderSource(const char* path) {
@@ -51,7 +64,8 @@ GLuint compileShader(const char* path, GLenum shaderType) {
 
 GLuint compileShaderText(const std::string& source, GLenum shaderType) {
     GLuint shader = glCreateShader(shaderType);
-    const char* text = source.c_str();
+    const std::string built = forThisGl(source);
+    const char* text = built.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
     checkShaderCompile(shader, shaderType);

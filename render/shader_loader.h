@@ -15,7 +15,8 @@ inline constexpr std::size_t maxShaderBytes = std::size_t{1} << 20; // 1 MiB
 // line). A file that cannot be read as a data file gives an empty text.
 std::string readShaderSource(const char* path);
 
-// Returns the shader object, compiled or not.
+// Returns the shader object, compiled or not. In a browser, a shader written
+// for OpenGL 4.3 ("#version 430 core") is built as an OpenGL ES 3.0 one.
 GLuint compileShader(const char* path, GLenum shaderType);
 // The same from the shader's text.
 GLuint compileShaderText(const std::string& source, GLenum shaderType);

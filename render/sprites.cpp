@@ -6,7 +6,6 @@
 #include "render/gl.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -67,17 +66,11 @@ GLint reserve(GLsizei count) {
 }
 
 // Writes floats for vertices from `first` on, `size` floats a vertex, into the
-// buffer. False if the buffer could not be mapped (a lost context, no memory).
+// buffer. False if it could not be written (a lost context, no memory).
 bool write(GLuint buffer, GLint first, GLint size, const float* floats, size_t count) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    const auto bytes = static_cast<GLsizeiptr>(count * sizeof(float));
-    void* at = glMapBufferRange(GL_ARRAY_BUFFER, first * size * GLintptr{sizeof(float)}, bytes,
-                                GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
-    if (!at) {
-        return false;
-    }
-    std::memcpy(at, floats, static_cast<size_t>(bytes));
-    return glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE;
+    return writeArrayBuffer(first * size * GLintptr{sizeof(float)},
+                            static_cast<GLsizeiptr>(count * sizeof(float)), floats);
 }
 
 GLsizei vertexCount(const Entity& entity) { return static_cast<GLsizei>(entity.vertices.size() / 3); }

@@ -2,6 +2,8 @@
 
 #include "render/image_file.h"
 
+#include <vector>
+
 GLuint loadTexture(const char* path) {
     DecodedImage image = decodeImageFile(path);
     if (!image) {
@@ -17,31 +19,31 @@ GLuint loadTexture(const char* path) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
 
-    // One texture format per channel count. Grey sheets are swizzled so they
-    // show grey, not red, in a core profile that has no luminance formats.
-    GLenum format = GL_RGB;
-    GLint internalFormat = GL_RGB8;
-    GLint swizzle[4] = {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA};
-    switch (image.channels) {
-    case 1:
-        format = GL_RED, internalFormat = GL_R8;
-        swizzle[0] = swizzle[1] = swizzle[2] = GL_RED, swizzle[3] = GL_ONE;
-        break;
-    case 2:
-        format = GL_RG, internalFormat = GL_RG8;
-        swizzle[0] = swizzle[1] = swizzle[2] = GL_RED, swizzle[3] = GL_GREEN;
-        break;
-    case 4: format = GL_RGBA, internalFormat = GL_RGBA8; break;
-    default: break;
+    // A grey sheet (one channel, or grey and alpha) is made RGB or RGBA here,
+    // so that it shows grey, not red: neither a core profile nor WebGL 2 has
+    // luminance formats, and WebGL 2 has no swizzle either.
+    const std::size_t pixels = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height);
+    std::vector<unsigned char> coloured;
+    const unsigned char* texels = image.pixels.get();
+    if (image.channels <= 2) {
+        coloured.reserve(pixels * static_cast<std::size_t>(image.channels + 2));
+        for (std::size_t i = 0; i < pixels; ++i) {
+            const unsigned char* grey = texels + i * static_cast<std::size_t>(image.channels);
+            coloured.insert(coloured.end(), {grey[0], grey[0], grey[0]});
+            if (image.channels == 2) {
+                coloured.push_back(grey[1]);
+            }
+        }
+        texels = coloured.data();
     }
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    const bool alpha = image.channels == 2 || image.channels == 4;
 
-    // Rows of 1 to 3 bytes a pixel need not be a multiple of four bytes long.
+    // Rows of 3 bytes a pixel need not be a multiple of four bytes long.
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, image.width, image.height, 0, format, GL_UNSIGNED_BYTE,
-                 image.pixels.get());
+    glTexImage2D(GL_TEXTURE_2D, 0, alpha ? GL_RGBA8 : GL_RGB8, image.width, image.height, 0,
+                 alpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, texels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

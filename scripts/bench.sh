@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in release mode and runs them on a virtual display.
+# Builds the benchmarks in release mode and runs them on a virtual display;
+# then the game's web build, measured in headless Chromium.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -12,3 +13,5 @@ run "$root/build-bench/frame_bench"
 run "$root/build-bench/startup_bench"
 run "$root/build-bench/peer_bench"
 "$root/bench/idle_cpu.sh" "$root/build-bench/gorvath" "$root"
+"$root/scripts/web.sh" >/dev/null
+"$root/bench/browser_bench.py" "$root/build-web"

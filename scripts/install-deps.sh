@@ -2,7 +2,8 @@
 # Installs the Debian packages Gorvath needs, and only those that are missing.
 #   scripts/install-deps.sh          what building and playing needs
 #   scripts/install-deps.sh --package   also what building the Debian package needs
-#   scripts/install-deps.sh --test      also what the test suite needs (that too)
+#   scripts/install-deps.sh --web       what building the game for web browsers needs
+#   scripts/install-deps.sh --test      also what the test suite needs (all of the above)
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri libopenal-dev
@@ -10,9 +11,13 @@ packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-de
 if [[ "${1:-}" == "--test" || "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev lintian desktop-file-utils appstream groff-base groff man-db)
 fi
+if [[ "${1:-}" == "--test" || "${1:-}" == "--web" ]]; then
+    packages+=(emscripten python3)
+fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool
-              imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev libsdl2-image-dev)
+              x11-xkb-utils x11-utils imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev
+              libsdl2-image-dev chromium chromium-driver python3-selenium python3-pil)
 fi
 
 missing=()

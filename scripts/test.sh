@@ -4,6 +4,8 @@
 #   build/           g++, as the game ships; includes the Valgrind leak check
 #   build-sanitize/  clang with AddressSanitizer and UndefinedBehaviorSanitizer
 #                    (any report fails), plus the libFuzzer targets' short runs
+# and once more for web browsers (build-web/, by scripts/web.sh), whose tests
+# in headless Chromium run with those of build/.
 # The in-process tests get a virtual X display from xvfb-run; the tests of the
 # real executable start one of their own for each test file.
 set -euo pipefail
@@ -15,6 +17,8 @@ cmake --build "$root/build" -j"$(nproc)"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGORVATH_SANITIZE=ON >/dev/null
 cmake --build "$root/build-sanitize" -j"$(nproc)"
+"$root/scripts/web.sh"
+cmake --build "$root/build-emscripten" -j"$(nproc)" --target frames_page
 
 run_tests() {
     echo "== tests in $1"

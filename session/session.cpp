@@ -93,3 +93,11 @@ void gameKey(int key, int action) {
     }
     keyCallback(nullptr, key, 0, action, 0);
 }
+
+void playerKey(int key, int action) {
+    if (key != GLFW_KEY_P && key != GLFW_KEY_M) {
+        gameKey(key, action);
+    } else if (action == GLFW_PRESS) {
+        key == GLFW_KEY_P ? togglePause() : toggleMute();
+    }
+}

@@ -57,3 +57,7 @@ void toggleMute();
 // A key event for the game (from the keyboard, or a pad acting as one). While
 // paused, and in a playback, only Q gets through. A recording notes it.
 void gameKey(int key, int action);
+
+// A key from the player's keyboard: P pauses and M mutes (the game never sees
+// them); every other key goes on to the game.
+void playerKey(int key, int action);

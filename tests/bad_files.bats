@@ -117,6 +117,9 @@ $s/end .*/end 12345/|FILE:113: a checksum is eight hexadecimal digits, not "1234
 5s/^step [0-9]*/step 36288001/|FILE:5: step 36288001 is out of order or out of range (0 to 36288000, never less than the line above)
 6s/^step [0-9]*/step 3/|FILE:6: step 3 is out of order or out of range (0 to 36288000, never less than the line above)
 5s/key [A-Z]*/key Q/|FILE:5: no such key or action: "Q press" (keys: S A UP DOWN LEFT RIGHT SPACE F; actions: press repeat release)
+$s/end .*/end 100000000/|FILE:113: a checksum is eight hexadecimal digits, not "100000000"
+$s/end .*/end 0ffffffff/|FILE:113: a checksum is eight hexadecimal digits, not "0ffffffff"
+2s/.*//|FILE:3: cannot read "step 38 key A press"
 ROWS
 }
 

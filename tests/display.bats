@@ -1,5 +1,5 @@
-# The real game in a window the user resizes, fills the screen with, hides
-# and pauses, and on displays of several refresh rates that ignore vsync
+# The real game in a window the user resizes, fills the screen with and
+# hides, and on displays of several refresh rates that ignore vsync
 # (Xvfb's, told its rate with xrandr).
 
 load game
@@ -123,26 +123,6 @@ march_speed() {
         press q
         finish
     done
-}
-
-@test "paused, the picture stands still; P again and the game goes on" {
-    start_game "$SOURCE_DIR"
-    press p # nothing to pause on the title screen
-    press s
-    await_pixel 315 8 "$BLUE_TRAP"
-    press p
-    sleep 0.2
-    shot paused.png
-    press Up space Right f
-    sleep 1
-    shot still-paused.png
-    same paused.png still-paused.png
-    press p
-    sleep 0.3
-    shot going-on.png
-    run ! same paused.png going-on.png
-    press q
-    finish
 }
 
 @test "--fullscreen starts as F11 leaves it, and F11 brings the window" {

@@ -5,9 +5,7 @@
 // is meant to be seen).
 #include "app/frame.h"
 #include "game/game_setup.h"
-#include "game/game_state.h"
 #include "render/image_file.h"
-#include "session/session.h"
 #include "tests/support/game_test.h"
 
 #include <GL/glew.h>
@@ -36,43 +34,10 @@ void expectFrame(const std::string& name) {
     EXPECT_TRUE(std::equal(shown.begin(), shown.end(), reference.pixels.get())) << name << " differs";
 }
 
-// A scripted game in the given mode, ready for its first frame.
-void scriptGame(int mode) {
-    resetGame();
-    scriptRandom({0, 1, 2, 3, 4});
-    startGame(mode);
-    addUndead(-0.6f, 0.25f);          // senses the Player: tinted
-    addUndead(-0.6f, -0.3f, Stunned); // senses it too, but stunned: not tinted
-    addUndead(0.5f, 0.1f, Finished);  // never drawn
-    addUndead(0.2f, -0.2f, Stunned).spinAxis = 2;
-    thePlayer->projectile = makeProjectile(-0.6f, 0.0f, shotTile);
-    theTrap->moveBy(0.3f, 0.0f);
-    trapFire();
-    explosionList.push_back(std::make_unique<Explosion>(-0.2f, 0.4f, 0.0));
-    explosionList.push_back(std::make_unique<Explosion>(0.3f, -0.45f, 0.0));
-    explosionList.back()->frameIndex = 10; // its next step, in the second frame, is its last
-}
-
 TEST_F(Frames, EveryScriptedFrameLooksAsItAlwaysHas) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     ASSERT_EQ(setUpScene(".").first, "");
-    theMascot = createMascot(); // its first tile, whatever other tests made of it
-    drawFrame(0.0);
-    expectFrame("title");
-    drawFrame(0.25);
-    expectFrame("title-walk");
-    for (int mode : {KeyTrapMode, SelfTrapMode}) {
-        scriptGame(mode);
-        for (int frame = 0; frame < 3; ++frame) {
-            testClock = 0.3 * frame;
-            drawFrame(testClock);
-            expectFrame((mode ? "A-" : "S-") + std::to_string(frame));
-        }
-    }
-    steps.setPaused(true); // the last field, dimmed under the pause sign
-    drawField();
-    expectFrame("paused");
-    steps.setPaused(false);
+    drawScriptedFrames(expectFrame);
 }
 
 // Data files larger than one read, and a sheet reached by a symbolic link,

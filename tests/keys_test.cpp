@@ -8,6 +8,7 @@
 #include <GLFW/glfw3.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -123,42 +124,23 @@ TEST_F(Keys, ANewGameStandsItsWaveInAColumnThatSpinsAboutEachAxisInTurn) {
 TEST(KeyLabels, LettersGoByTheLayoutsLabelOtherKeysByTheirPlace) {
     enum { Q = GLFW_KEY_Q, A = GLFW_KEY_A, S = GLFW_KEY_S, M = GLFW_KEY_M, F = GLFW_KEY_F, P = GLFW_KEY_P };
     enum { Semicolon = GLFW_KEY_SEMICOLON, None = GLFW_KEY_UNKNOWN };
-    const struct {
-        const char* layout;
-        int key;
-        const char* name;
-        int seen;
-    } rows[] = {
-        {"US", Q, "q", Q},
-        {"US", M, "m", M},
-        {"US", Semicolon, ";", Semicolon},
-        {"AZERTY", Q, "a", A},
-        {"AZERTY", A, "q", Q},
-        {"AZERTY", Semicolon, "m", M},
-        {"AZERTY", M, ",", None},
-        {"Dvorak", S, "o", GLFW_KEY_O},
-        {"Dvorak", Semicolon, "s", S},
-        {"Dvorak", GLFW_KEY_X, "q", Q},
-        {"Dvorak", Q, "'", None},
-        {"Dvorak", GLFW_KEY_Y, "f", F},
-        {"Dvorak", GLFW_KEY_R, "p", P},
-        {"QWERTZ", GLFW_KEY_Y, "z", GLFW_KEY_Z},
-        {"QWERTZ", GLFW_KEY_Z, "y", GLFW_KEY_Y},
+    const std::tuple<const char*, int, const char*, int> rows[] = {
+        // layout, key, name, the key seen
+        // clang-format off
+        {"US", Q, "q", Q}, {"US", M, "m", M}, {"US", Semicolon, ";", Semicolon},
+        {"AZERTY", Q, "a", A}, {"AZERTY", A, "q", Q}, {"AZERTY", Semicolon, "m", M}, {"AZERTY", M, ",", None},
+        {"Dvorak", S, "o", GLFW_KEY_O}, {"Dvorak", Semicolon, "s", S}, {"Dvorak", GLFW_KEY_X, "q", Q},
+        {"Dvorak", Q, "'", None}, {"Dvorak", GLFW_KEY_Y, "f", F}, {"Dvorak", GLFW_KEY_R, "p", P},
+        {"QWERTZ", GLFW_KEY_Y, "z", GLFW_KEY_Z}, {"QWERTZ", GLFW_KEY_Z, "y", GLFW_KEY_Y},
         {"QWERTZ", Semicolon, "\xc3\xb6", Semicolon}, // ö
-        {"Russian", Q, "\xd0\xb9", Q},
-        {"Russian", A, "\xd1\x84", A},
-        {"Russian", M, "\xd1\x8c", M},
-        {"browser, Shift held", A, "Q", Q},
-        {"no name", GLFW_KEY_UP, nullptr, GLFW_KEY_UP},
-        {"no name", GLFW_KEY_SPACE, nullptr, GLFW_KEY_SPACE},
-        {"no name", GLFW_KEY_F11, nullptr, GLFW_KEY_F11},
-        {"no name", M, "", M},
-        {"a key GLFW cannot place", None, "s", S},
-        {"a key GLFW cannot place", None, "<", None},
+        {"Russian", Q, "\xd0\xb9", Q}, {"Russian", A, "\xd1\x84", A}, {"Russian", M, "\xd1\x8c", M}, // й ф ь
+        {"a browser's, Shift held", A, "Q", Q}, {"no name", GLFW_KEY_UP, nullptr, GLFW_KEY_UP},
+        {"no name", GLFW_KEY_SPACE, nullptr, GLFW_KEY_SPACE}, {"no name", GLFW_KEY_F11, nullptr, GLFW_KEY_F11},
+        {"no name", M, "", M}, {"placed by no token", None, "s", S}, {"placed by no token", None, "<", None},
+        // clang-format on
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(keyByLabel(row.key, row.name), row.seen)
-            << row.layout << ": " << (row.name ? row.name : "none");
+    for (const auto& [layout, key, name, seen] : rows) {
+        EXPECT_EQ(keyByLabel(key, name), seen) << layout << ": " << (name ? name : "none");
     }
 }
 

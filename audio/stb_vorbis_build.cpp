@@ -1,0 +1,2 @@
+// A browser has no system library of the sound decoder: it is built in.
+#include <stb_vorbis.h>

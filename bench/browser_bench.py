@@ -1,0 +1,60 @@
+#!/usr/bin/python3
+"""The game in a browser (build-web/, in Debian's headless Chromium, WebGL 2 on
+SwiftShader): what a player downloads, gzipped as a web host sends it; the
+time from navigation to the first frame; and a frame's cost, the time the page
+spends in the game's frame callback while an S game is played.
+
+  bench/browser_bench.py BUILD_WEB_DIR
+"""
+import gzip
+import os
+import statistics
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from headless import chromium, serve  # noqa: E402
+
+# Before the page's scripts: each frame callback timed, the times kept in window.frameTimes.
+TIME_FRAMES = """
+window.frameTimes = [];
+const request = window.requestAnimationFrame.bind(window);
+window.requestAnimationFrame = callback => request(now => {
+    const start = performance.now();
+    callback(now);
+    window.frameTimes.push(performance.now() - start);
+});
+"""
+
+site = sys.argv[1]
+sizes = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9)) for name in sorted(os.listdir(site))}
+print(f"download, gzipped: {sum(sizes.values()) / 1000:.0f} kB "
+      f"({', '.join(f'{name} {size / 1000:.0f} kB' for name, size in sizes.items())}); target at most 400 kB")
+
+driver = chromium()
+try:
+    address = serve(site)
+    firsts = []
+    for _ in range(5):
+        driver.get(address)
+        for _ in range(200):
+            if first := driver.execute_script("return Module.firstFrameAt"):
+                break
+            time.sleep(0.05)
+        firsts.append(first)
+    print(f"navigation to the first frame: {statistics.median(firsts):.0f} ms "
+          f"(median of 5 loads, {min(firsts):.0f} to {max(firsts):.0f})")
+
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TIME_FRAMES})
+    driver.get(address)
+    time.sleep(1)
+    for kind in ("keyDown", "keyUp"):
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": "s", "code": "KeyS"})
+    driver.execute_script("window.frameTimes = []")
+    time.sleep(3)
+    times = driver.execute_script("return window.frameTimes")
+    # The page's clock counts in steps of a tenth of a millisecond: the mean of many says more.
+    print(f"a play frame in the browser: {1000 * statistics.mean(times):.0f} µs in the frame callback "
+          f"(mean of {len(times)} frames)")
+finally:
+    driver.quit()

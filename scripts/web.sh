@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the game for web browsers into build-web/: our page (index.html),
+# gorvath.js, gorvath.wasm and gorvath.data (the shaders, sheets and sounds),
+# a folder any static web host can serve as it stands. Debian's emscripten
+# builds it, offline, with its own prebuilt libraries.
+#   scripts/web.sh           install what is missing, and build
+#   scripts/web.sh --serve   and serve it on 127.0.0.1, printing the address
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/install-deps.sh" --web
+export NODE_PATH=/usr/share/nodejs # Debian's emscripten needs its node modules found
+emcmake cmake -S "$root" -B "$root/build-emscripten" -DCMAKE_BUILD_TYPE=Release -DGORVATH_TESTS=ON >/dev/null
+cmake --build "$root/build-emscripten" -j"$(nproc)" --target gorvath
+mkdir -p "$root/build-web"
+cp "$root/web/index.html" "$root/textures/gorvath.png" "$root"/build-emscripten/gorvath.{js,wasm,data} "$root/build-web/"
+echo "built $root/build-web"
+
+if [[ ${1:-} == --serve ]]; then
+    port=${PORT:-8000}
+    echo "serving at http://127.0.0.1:$port/ (Ctrl+C stops)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory "$root/build-web" "$port"
+fi

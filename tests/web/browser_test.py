@@ -1,0 +1,213 @@
+#!/usr/bin/python3
+"""The game as a browser plays it: build-web/ (WEB_DIR) served to headless
+Chromium. Keys are the browser's own events, each with its label and its place;
+pictures are screenshots; sound is what reaches the page's audio output.
+FRAMES_DIR holds the page of scripted frames. scripts/test.sh builds both."""
+import io
+import os
+import re
+import shutil
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+from headless import chromium, serve
+
+BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
+
+# Before the page's scripts: the loudest sample the page sends to its speakers, kept in window.loudest.
+LISTEN = """window.loudest = 0;
+const connect = AudioNode.prototype.connect;
+AudioNode.prototype.connect = function (target, ...rest) {
+    if (target instanceof AudioDestinationNode && !target.analyser) {
+        const analyser = target.analyser = target.context.createAnalyser(), samples = new Float32Array(2048);
+        connect.call(analyser, target);
+        setInterval(() => analyser.getFloatTimeDomainData(samples) ||
+            samples.forEach(s => window.loudest = Math.max(window.loudest, Math.abs(s))), 10);
+        connect.call(this, analyser);
+    }
+    return connect.call(this, target, ...rest);
+};"""
+# A pretend gamepad in the standard mapping; window.pad.buttons[i].pressed presses button i.
+PAD = """window.pad = { id: "pretend", index: 0, connected: true, mapping: "standard", timestamp: 0, axes: [0, 0, 0, 0],
+               buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
+navigator.getGamepads = () => [window.pad];"""
+NO_WEBGL2 = """const getContext = HTMLCanvasElement.prototype.getContext;
+HTMLCanvasElement.prototype.getContext = function (kind, ...rest) { return kind === "webgl2" ? null : getContext.call(this, kind, ...rest); };"""
+
+
+class Browser(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site, cls.driver = serve(os.environ["WEB_DIR"]), chromium()
+        cls.addClassCleanup(cls.driver.quit)
+
+    def tearDown(self):
+        self.assertEqual([e["message"] for e in self.console() if e["level"] == "SEVERE"], [], "console errors")
+
+    def console(self):
+        self.log = getattr(self, "log", []) + self.driver.get_log("browser")
+        return self.log
+
+    def said(self, text):
+        return any(text in e["message"] for e in self.console())
+
+    def open(self, *scripts, width=800, height=600, scale=1, site=None, wait=True):
+        """The page at that size, after the scripts, once it shows its first frame."""
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride", {"width": width, "height": height, "deviceScaleFactor": scale,
+                                                   "mobile": False})
+        added = [cdp("Page.addScriptToEvaluateOnNewDocument", {"source": s})["identifier"] for s in scripts]
+        self.driver.get(site or self.site)
+        for identifier in added:
+            cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": identifier})
+        self.until(lambda: not wait or self.js("Module.firstFrameAt"), "no first frame")
+        self.field = self.js("[...Object.values(Module.canvas.getBoundingClientRect().toJSON())].slice(0, 4)")
+
+    def js(self, expression):
+        return self.driver.execute_script("return " + expression)
+
+    def until(self, ready, failure, seconds=10):
+        for _ in range(seconds * 20):
+            if ready():
+                return
+            time.sleep(0.05)
+        self.fail(failure)
+
+    def key(self, key, code):
+        """A key pressed and let go, as the layout labels it (key) and where it sits (code)."""
+        for kind in ("keyDown", "keyUp"):
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code})
+
+    def shot(self, *area):
+        """The page's picture, or the part of it between the field's two points."""
+        picture = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
+        return picture.crop(self.at(*area[:2]) + self.at(*area[2:])) if area else picture
+
+    def at(self, x, y):
+        """Where the field's point (x from -1 to 1, y from -2/3 to 2/3) shows on the page."""
+        left, top, width, height = self.field
+        unit = min(width // 3, height // 2)
+        return (int(left + (width - 3 * unit) // 2 + (x + 1) * 1.5 * unit),
+                int(top + (height - 2 * unit) // 2 + (2 / 3 - y) * 1.5 * unit))
+
+    def colour(self, x, y, shot=None):
+        return (shot or self.shot()).getpixel(self.at(x, y))
+
+    def await_colour(self, point, wanted, failure, by=24):
+        self.until(lambda: max(abs(a - b) for a, b in zip(self.colour(*point), wanted)) <= by, failure)
+
+    def drawn(self, *area):
+        """The box, in page pixels, of all that is not white between the field's two points."""
+        return self.shot(*area).convert("L").point(lambda v: 255 * (v < 240)).getbbox()
+
+    def start(self, letter="s", code="KeyS", trap=BLUE_TRAP):
+        self.key(letter, code)
+        self.await_colour(TRAP, trap, f"{letter}: no game")
+
+    def test_the_title_screens_mascot_walks_alone(self):
+        self.open()
+        box = self.drawn(-0.3, 0.3, 0.3, -0.3)
+        self.assertTrue(box and box[2] - box[0] < 40, "the Mascot alone")
+        self.assertEqual(self.colour(-0.9, 0.6), WHITE)
+        first = self.shot(-0.3, 0.3, 0.3, -0.3).tobytes()
+        self.until(lambda: self.shot(-0.3, 0.3, 0.3, -0.3).tobytes() != first, "the Mascot stands still")
+
+    def test_keys_by_their_labels_start_each_game_and_q_ends_it(self):
+        self.open()
+        self.start()
+        self.open()
+        self.start("a", "KeyQ", AMBER_TRAP)  # a French keyboard: A where US has Q, Q where US has A
+        self.key("q", "KeyA")
+        self.until(lambda: "The game is over" in self.js("document.body.innerText"), "Q: not over")
+        ended = self.shot().tobytes()
+        time.sleep(0.5)
+        self.assertEqual(self.shot().tobytes(), ended, "frames after Q")
+
+    def test_the_player_moves_and_fires_and_sound_follows_the_first_key(self):
+        self.open(LISTEN)
+        time.sleep(1)
+        self.assertEqual(self.js("window.loudest"), 0, "sound on the untouched title screen")
+        self.start()
+        before = self.drawn(-1, 0.6, -0.8, -0.6)
+        for _ in range(10):
+            self.key("ArrowUp", "ArrowUp")
+        self.assertAlmostEqual(before[1] - self.drawn(-1, 0.6, -0.8, -0.6)[1],
+                               self.at(0, 0)[1] - self.at(0, 0.3)[1], delta=2, msg="ten steps up")
+        self.assertIsNone(self.drawn(-0.85, 0.35, -0.2, 0.25), "a shot before SPACE")
+        time.sleep(1)  # the start's sound played out
+        self.js("window.loudest = 0")
+        self.key(" ", "Space")
+        self.assertIsNotNone(self.drawn(-0.85, 0.35, -0.2, 0.25), "no shot")
+        self.until(lambda: self.js("window.loudest") > 0.05, "no shot heard")
+
+    def test_p_and_the_page_losing_the_focus_or_the_tab_pause_the_picture_under_a_sign(self):
+        self.open()
+        self.start()
+        hide = "Object.defineProperty(document, 'hidden', { value: %s, configurable: true }) && " \
+               "document.dispatchEvent(new Event('visibilitychange'))"
+        for name, pause, after in (("P", lambda: self.key("p", "KeyP"), None),
+                                   ("blur", lambda: self.js("window.dispatchEvent(new FocusEvent('blur'))"), None),
+                                   ("hidden", lambda: self.js(hide % "true"), lambda: self.js(hide % "false"))):
+            pause()
+            self.until(lambda: self.js("document.title") == "Gorvath (paused)", f"{name}: not paused")
+            paused = self.shot()
+            time.sleep(0.5)
+            self.assertEqual(self.shot().tobytes(), paused.tobytes(), "the picture moved")
+            self.assertEqual((self.colour(0.9, -0.6, paused), self.colour(0.065, 0, paused)),
+                             ((140, 140, 140), WHITE), "dimmed, under the sign")
+            after and after()
+            self.key("p", "KeyP")
+            self.await_colour((0.9, -0.6), WHITE, f"{name}: still paused", 0)
+            self.assertEqual(self.js("document.title"), "Gorvath")
+
+    def test_a_pretend_gamepads_start_begins_a_game_then_pauses_it(self):
+        self.open(PAD)
+        start = "window.pad.buttons[9].pressed = "
+        self.js(start + "true") and time.sleep(0.1)
+        self.js(start + "false")
+        self.await_colour(TRAP, BLUE_TRAP, "Start: no S game")
+        self.js(start + "true")
+        self.until(lambda: self.js("document.title") == "Gorvath (paused)", "Start: not paused")
+
+    def test_at_1200_by_800_the_field_is_letterboxed_and_sharp_at_twice_the_pixels(self):
+        self.open(width=1200, height=800, scale=2)
+        left, top, width, height = self.field
+        self.assertEqual((left, top, width), (0, 0, 1200))
+        self.assertLess(height, 800, "the keys' line under the canvas")
+        self.assertEqual(self.js("[Module.canvas.width, Module.canvas.height]"), [2400, round(2 * height)])
+        shot, bar = self.shot().resize((1200, 800)), (1200 - 3 * (height // 2)) / 2
+        self.assertGreater(bar, 10)
+        self.assertEqual([shot.getpixel((int(x), height // 2)) for x in (bar / 2, 1200 - bar / 2)], [(0, 0, 0)] * 2)
+        self.assertEqual(self.colour(-0.95, 0.6, shot), WHITE)
+
+    def test_the_scripted_frames_match_the_desktops_within_a_hundredth_of_a_percent(self):
+        self.open(site=serve(os.environ["FRAMES_DIR"]) + "frames.html", wait=False)
+        self.until(lambda: self.said('"done"'), "the frames page did not end")
+        lines = [m for e in self.log for m in re.findall(r'"(\S+): (\d+) pixels differ', e["message"])]
+        self.assertEqual([name for name, _ in lines], "title title-walk S-0 S-1 S-2 A-0 A-1 A-2 paused".split())
+        for name, differing in lines:
+            self.assertLessEqual(int(differing), 24, name)  # of 240 000, by more than 8 of 255
+
+    def test_without_webgl2_the_page_says_so_and_a_broken_sheet_is_said_on_the_console_as_the_game_goes_on(self):
+        self.open(NO_WEBGL2, wait=False)
+        self.assertIn("cannot draw WebGL 2", self.js("document.body.innerText"))
+        broken = tempfile.mkdtemp()
+        try:
+            shutil.copytree(os.environ["WEB_DIR"], broken, dirs_exist_ok=True)
+            start, end = map(int, re.search(r'"/textures/explosion.jpg", ?"start": ?(\d+), ?"end": ?(\d+)',
+                                            open(os.path.join(broken, "gorvath.js")).read()).groups())
+            with open(os.path.join(broken, "gorvath.data"), "r+b") as data:
+                data.seek(start)
+                data.write(bytes(end - start))
+            self.open(site=serve(broken))
+            self.assertTrue(self.said("could not load texture file ./textures/explosion.jpg"))
+            self.start()
+        finally:
+            shutil.rmtree(broken)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
