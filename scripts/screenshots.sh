@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real game on a virtual display:
 # the title screen, a game steered by keys (S), the explosion of a caught
-# Player, and a game whose Trap steers itself (A).
+# Player, a game whose Trap steers itself (A), paused, and maximised; and the
+# web build's page in headless Chromium.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -55,9 +56,31 @@ done
 sleep 1.5
 key a
 shoot mode-a.png && echo docs/mode-a.png
+key p
+sleep 0.3
+shoot paused.png && echo docs/paused.png
+key p
 # Maximised on a wide screen: the whole field, centred, black bars at the sides.
 xdotool windowsize --sync "$window" 1280 720
 sleep 0.5
 shoot maximised.png && echo docs/maximised.png
 key q
 wait $game
+
+"$root/scripts/web.sh" >/dev/null
+/usr/bin/python3 - "$root" <<'SHOOT'
+import sys, time
+sys.path.insert(0, sys.argv[1] + "/tests/web")
+from headless import chromium, serve
+driver = chromium()
+driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 800, "height": 600, "deviceScaleFactor": 1,
+                                                              "mobile": False})
+driver.get(serve(sys.argv[1] + "/build-web"))
+time.sleep(1)
+for kind in ("keyDown", "keyUp"):
+    driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": "s", "code": "KeyS"})
+time.sleep(1.5)
+driver.save_screenshot(sys.argv[1] + "/docs/browser.png")
+driver.quit()
+SHOOT
+echo docs/browser.png
