@@ -1,8 +1,8 @@
 // Gorvath in a web browser. The page's canvas is the window (GLFW's, as
 // emscripten gives it), the browser's frame callback runs the frames, and the
 // page's own events bring the keys with their labels, the focus, the tab
-// hidden and full screen. Below this file the game is the
-// desktop's, floor for floor.
+// hidden and full screen. Below this file the game is the desktop's, floor
+// for floor, but for the pads, the sound device and the decoders built in.
 #include "app/frame.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -94,8 +94,8 @@ void openSounds() {
     }
 }
 
-// True: the page does nothing more with the key (F11 does not fill the
-// screen twice, SPACE and the arrows do not scroll).
+// True for the keys the page itself would answer (F11 would fill the screen
+// twice, SPACE and the arrows scroll); the browser's own shortcuts stay.
 EM_BOOL keyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
     openSounds();
     const int key = keyOf(*event);
@@ -107,7 +107,7 @@ EM_BOOL keyEvent(int type, const EmscriptenKeyboardEvent* event, void*) {
     } else if (action == GLFW_PRESS) {
         toggleFullScreen();
     }
-    return key != GLFW_KEY_UNKNOWN;
+    return key == GLFW_KEY_F11 || key == GLFW_KEY_SPACE || (key >= GLFW_KEY_RIGHT && key <= GLFW_KEY_UP);
 }
 
 // The tab hidden or the page's focus lost: a game pauses, as on the desktop.
@@ -174,6 +174,10 @@ int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     glfwInit();
     GLFWwindow* window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
+    if (!window) { // no WebGL 2 after all
+        EM_ASM(Module.cannotDraw());
+        return 1;
+    }
     glfwMakeContextCurrent(window);
     initScene(window);
     glfwSetKeyCallback(window, nullptr); // the page's own key events bring the labels

@@ -108,8 +108,8 @@ std::optional<DecodedSound> decodeSoundFile(const char* path) {
         return std::nullopt;
     }
     int error = 0;
-    const std::unique_ptr<char[]> memory(
-        new char[decoderBytes]); // left as it is: the decoder writes before it reads
+    // Left as it is: the decoder writes before it reads.
+    const std::unique_ptr<char[]> memory(new char[decoderBytes]);
     const stb_vorbis_alloc arena{memory.get(), decoderBytes};
     const std::unique_ptr<stb_vorbis, void (*)(stb_vorbis*)> vorbis(
         stb_vorbis_open_memory(reinterpret_cast<const unsigned char*>(bytes->data()),
