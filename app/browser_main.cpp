@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -30,7 +29,6 @@ constexpr const char* canvas = "#canvas";
 PadInput pads;
 bool hidden = false;      // the tab is not shown
 bool redraw = false;      // the picture shown is no longer whole
-bool drawnPaused = false; // what the picture last drawn shows
 bool titlePaused = false; // what the page's title says
 bool firstFrame = true;
 bool soundsOpen = false;
@@ -57,18 +55,18 @@ void fitCanvas() {
 // layout prints on it (`key`): the game's keys by their places, then by label.
 int keyOf(const EmscriptenKeyboardEvent& event) {
     const char* code = event.code;
-    int place = GLFW_KEY_UNKNOWN;
     if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && code[4] == '\0') {
-        place = GLFW_KEY_A + (code[3] - 'A');
-    } else {
-        constexpr std::pair<const char*, int> named[] = {
-            {"ArrowUp", GLFW_KEY_UP},       {"ArrowDown", GLFW_KEY_DOWN}, {"ArrowLeft", GLFW_KEY_LEFT},
-            {"ArrowRight", GLFW_KEY_RIGHT}, {"Space", GLFW_KEY_SPACE},    {"F11", GLFW_KEY_F11}};
-        for (const auto& [name, token] : named) {
-            place = std::strcmp(code, name) == 0 ? token : place;
+        return keyByLabel(GLFW_KEY_A + (code[3] - 'A'), event.key);
+    }
+    constexpr std::pair<const char*, int> named[] = {
+        {"ArrowUp", GLFW_KEY_UP},       {"ArrowDown", GLFW_KEY_DOWN}, {"ArrowLeft", GLFW_KEY_LEFT},
+        {"ArrowRight", GLFW_KEY_RIGHT}, {"Space", GLFW_KEY_SPACE},    {"F11", GLFW_KEY_F11}};
+    for (const auto& [name, token] : named) {
+        if (std::strcmp(code, name) == 0) {
+            return keyByLabel(token, event.key);
         }
     }
-    return keyByLabel(place, event.key);
+    return keyByLabel(GLFW_KEY_UNKNOWN, event.key);
 }
 
 void toggleFullScreen() {
@@ -84,13 +82,8 @@ void toggleFullScreen() {
 // decoded, and the device opened, with the first key or click (a pad's
 // buttons do not count).
 void openSounds() {
-    if (std::exchange(soundsOpen, true)) {
-        return;
-    }
-    std::optional<DecodedSound> sounds[soundCount];
-    loadSoundFiles(sounds);
-    if (soundFloor.openDevice()) {
-        soundFloor.load(sounds);
+    if (!std::exchange(soundsOpen, true)) {
+        startSounds();
     }
 }
 
@@ -145,18 +138,7 @@ void frame() {
     }
     const double now = emscripten_get_now() / 1000.0;
     fitCanvas();
-    if (!firstFrame && (steps.paused() || hidden)) {
-        steps.leaveOut(now); // resumed, the game goes on where it stopped
-        if (redraw || drawnPaused != steps.paused()) {
-            drawnPaused = steps.paused(), redraw = false;
-            drawField();
-        }
-    } else {
-        runSteps(now);
-        playHeardSounds();
-        drawnPaused = steps.paused(), redraw = false;
-        drawField();
-    }
+    stepAndDraw(now, !firstFrame && (steps.paused() || hidden), std::exchange(redraw, false));
     pads.update(readPads(), now, gameKey, pressStart);
     playHeardSounds();
     if (titlePaused != steps.paused()) {

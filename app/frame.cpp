@@ -9,6 +9,8 @@
 
 namespace {
 
+bool drawnPaused = false; // what the last picture shows
+
 // Later draws lie on top, from the Player and its shot, through the Undead,
 // the Trap and its bomb, to the Explosions over all.
 void drawPlay() {
@@ -38,6 +40,21 @@ void drawPlay() {
 void drawFrame(double currentTime) {
     stepGame(currentTime);
     drawField();
+}
+
+bool stepAndDraw(double now, bool still, bool redraw) {
+    if (!still) {
+        runSteps(now);
+        playHeardSounds();
+    } else {
+        steps.leaveOut(now);
+        if (!redraw && drawnPaused == steps.paused()) {
+            return false;
+        }
+    }
+    drawnPaused = steps.paused();
+    drawField();
+    return true;
 }
 
 void drawField() {

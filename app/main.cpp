@@ -39,14 +39,6 @@ namespace {
     fail(message + ": " + std::strerror(error));
 }
 
-void startSounds() {
-    std::optional<DecodedSound> sounds[soundCount];
-    loadSoundFiles(sounds);
-    if (soundFloor.openDevice()) {
-        soundFloor.load(sounds);
-    }
-}
-
 // Files named on the command line are the player's, from where the game was
 // started, whichever directory its data is read from.
 void readOptions(int argc, char** argv, Options& options) {
@@ -101,28 +93,20 @@ constexpr double idleWake = 0.05; // seconds
 void runFrames(GLFWwindow* window) {
     FramePacer pacer; // where the display ignores vsync, the pacer paces
     PadInput pads;
-    bool drawnPaused = false, titlePaused = false; // what the picture and the title show
+    bool titlePaused = false; // what the title says
     for (bool first = true; !glfwWindowShouldClose(window) && !shouldQuit(); first = false) {
-        if (!first && (steps.paused() || !windowShows(window))) {
-            steps.leaveOut(glfwGetTime()); // resumed, the game goes on where it stopped
-            if (takeRedraw() || drawnPaused != steps.paused()) {
-                drawnPaused = steps.paused();
-                drawField();
-                glfwSwapBuffers(window);
-            }
+        const bool still = !first && (steps.paused() || !windowShows(window));
+        if (stepAndDraw(glfwGetTime(), still, takeRedraw())) {
+            glfwSwapBuffers(window);
+        }
+        if (still) {
             glfwWaitEventsTimeout(idleWake);
         } else {
-            runSteps(glfwGetTime());
-            playHeardSounds();
-            drawnPaused = steps.paused();
-            drawField();
-            glfwSwapBuffers(window);
             if (first) { // once the window shows: opening a sound device can take a while
                 startSounds();
             }
             pacer.setRefreshRate(refreshRate());
             std::this_thread::sleep_for(std::chrono::duration<double>(pacer.delayAfterSwap(glfwGetTime())));
-            takeRedraw(); // the next frame draws everything anyway
             glfwPollEvents();
         }
         pads.update(readPads(), glfwGetTime(), gameKey, pressStart);

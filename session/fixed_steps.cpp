@@ -3,14 +3,15 @@
 #include <cmath>
 
 int FixedSteps::due(double now) {
+    if (started_ && paused_) {
+        leaveOut(now);
+        return 0;
+    }
     const double sinceLast = now - last_;
     last_ = now;
     if (!started_) {
         started_ = true;
         origin_ = now;
-    } else if (paused_) {
-        origin_ += sinceLast;
-        return 0;
     }
     // Step i falls due at origin_ + (i - 1/2) periods.
     const auto dueByNow = static_cast<long long>(std::floor((now - origin_) / period + 0.5)) + 1;

@@ -9,6 +9,7 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdlib>
+#include <optional>
 
 FixedSteps steps;
 long long stepsRun = 0;
@@ -72,6 +73,14 @@ void pressStart() {
     } else {
         gameKey(GLFW_KEY_S, GLFW_PRESS);
         gameKey(GLFW_KEY_S, GLFW_RELEASE);
+    }
+}
+
+void startSounds() {
+    std::optional<DecodedSound> sounds[soundCount];
+    loadSoundFiles(sounds);
+    if (soundFloor.openDevice()) {
+        soundFloor.load(sounds);
     }
 }
 

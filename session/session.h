@@ -48,6 +48,10 @@ void pauseGame();
 // A pad's Start, as a console's: an S game from the title screen, else P.
 void pressStart();
 
+// Decodes the sound files (a line on standard error for each that cannot be)
+// and opens the sound device for them: silent, and quiet, without one.
+void startSounds();
+
 // Plays what the game heard since the last call, and forgets it.
 void playHeardSounds();
 
