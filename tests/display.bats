@@ -89,6 +89,22 @@ field() {
     finish
 }
 
+@test "on the title screen, hidden or minimised, the game draws nothing; shown or restored, it draws again" {
+    with_pretend_glfw
+    start_game "$SOURCE_DIR" "${PRETEND_GAME[@]}"
+    await_swaps 3
+    xdotool windowunmap --sync "$window"
+    await_no_swaps
+    xdotool windowmap --sync "$window"
+    await_swaps 3
+    "$WINDOW_MANAGER" minimise "$window" # as a window manager tells the game
+    await_no_swaps
+    "$WINDOW_MANAGER" restore "$window"
+    await_swaps 3
+    press q
+    finish
+}
+
 # set_rate HZ: the display's mode becomes 1280 x 1024 at HZ frames a second.
 set_rate() {
     local clock

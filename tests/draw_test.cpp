@@ -136,6 +136,7 @@ TEST_F(Draw, ASpriteWhoseBufferCannotBeMappedIsNotDrawn) {
     const std::unique_ptr<Projectile> bomb = makeProjectile(0.5f, 0.0f, bombTile);
     drawEntity(*bomb);
     EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_OPERATION)) << "GL said why, and is heard out";
     EXPECT_FALSE(probeAt(0.5f, 0.0f).drawn);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
     glUnmapBuffer(GL_ARRAY_BUFFER);

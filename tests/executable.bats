@@ -16,7 +16,7 @@ load game
 
 @test "closing the window ends the game with status 0" {
     start_game "$SOURCE_DIR"
-    "$CLOSE_WINDOW" "$window"
+    "$WINDOW_MANAGER" close "$window"
     finish
     [[ -z $(stdout) && -z $(stderr) ]]
 }

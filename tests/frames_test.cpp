@@ -73,4 +73,49 @@ TEST_F(Frames, BigAndLinkedDataFilesDrawAsTheShippedOnes) {
     fs::remove_all(scratch);
 }
 
+// A grey sheet, with or without alpha, draws grey: the Player's sheet made
+// grey, each drawn pixel of the Player is as red as it is green and blue.
+TEST_F(Frames, AGreySheetDrawsGrey) {
+    namespace fs = std::filesystem;
+    const fs::path source = GORVATH_SOURCE_DIR, scratch = scratchPath("grey");
+    const DecodedImage sheet = decodeImageFile(GORVATH_SOURCE_DIR "/textures/tz_classm32.jpg");
+    ASSERT_TRUE(sheet && sheet.channels == 3);
+    for (const int channels : {1, 2}) {
+        SCOPED_TRACE(channels);
+        fs::remove_all(scratch);
+        fs::create_directories(scratch);
+        fs::copy(source / "shaders", scratch / "shaders");
+        fs::copy(source / "textures", scratch / "textures");
+        const std::size_t pixels =
+            static_cast<std::size_t>(sheet.width) * static_cast<std::size_t>(sheet.height);
+        std::vector<unsigned char> grey;
+        for (std::size_t i = 0; i < pixels; ++i) {
+            const unsigned char* rgb = sheet.pixels.get() + 3 * i;
+            grey.push_back(static_cast<unsigned char>((rgb[0] * 3 + rgb[1] * 6 + rgb[2]) / 10));
+            if (channels == 2) {
+                grey.push_back(255);
+            }
+        }
+        stbi_flip_vertically_on_write(1); // the decoder gave the bottom row first
+        ASSERT_TRUE(stbi_write_png((scratch / "textures/tz_classm32.jpg").c_str(), sheet.width, sheet.height,
+                                   channels, grey.data(), sheet.width * channels));
+        ASSERT_EQ(setUpScene(fs::relative(scratch, source).string()),
+                  std::pair(std::string(), std::string()));
+        play(KeyTrapMode);
+        drawField();
+        unsigned char player[30 * 30 * 3]; // around (-0.9, 0)
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(15, 185, 30, 30, GL_RGB, GL_UNSIGNED_BYTE, player);
+        int drawn = 0;
+        for (int i = 0; i < 30 * 30; ++i) {
+            const unsigned char* c = player + 3 * i;
+            drawn += c[0] != 255 || c[1] != 255 || c[2] != 255;
+            ASSERT_TRUE(c[0] == c[1] && c[1] == c[2]) << int{c[0]} << "," << int{c[1]} << "," << int{c[2]};
+        }
+        EXPECT_GT(drawn, 100) << "the Player drawn";
+    }
+    fs::remove_all(scratch);
+    setUpScene(".");
+}
+
 } // namespace

@@ -2,7 +2,7 @@
 # test file, the game started in a directory of its own, real key events
 # typed into its window, and the colours it shows.
 #
-# CTest sets GAME (the executable), SOURCE_DIR, CLOSE_WINDOW, and SANITIZED (1
+# CTest sets GAME (the executable), SOURCE_DIR, WINDOW_MANAGER, PRETEND_GLFW, and SANITIZED (1
 # in the sanitized build, else 0).
 
 bats_require_minimum_version 1.5.0
@@ -30,9 +30,16 @@ start_game() {
     (($#)) || set -- "$GAME"
     (cd "$dir" && exec "$@") >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" 3>&- &
     pid=$!
-    window=$(timeout "${WINDOW_WAIT:-30}" xdotool search --sync --onlyvisible --pid "$pid" --name '^Gorvath$' |
-        head -1)
-    [[ -n $window ]] || { echo "no window; stderr: $(cat "$BATS_TEST_TMPDIR/err")"; return 1; }
+    # Searched again and again rather than with --sync: xdotool gives up on an
+    # X error when some other window goes away while it looks.
+    window=
+    for _ in $(seq $((${WINDOW_WAIT:-30} * 10))); do
+        window=$(xdotool search --onlyvisible --pid "$pid" --name '^Gorvath$' 2>/dev/null | head -1)
+        [[ -n $window ]] && return
+        sleep 0.1
+    done
+    echo "no window; stderr: $(cat "$BATS_TEST_TMPDIR/err")"
+    return 1
 }
 
 # press KEY...: real X key events into the game's window, once it has the focus.
@@ -99,3 +106,41 @@ await_pixel() {
 
 WHITE='^255,255,255$' BLACK='^0,0,0$' BLUE_TRAP='^(2[0-9]|3[0-9]),(1[0-2][0-9]),(2[3-5][0-9])$'
 AMBER_TRAP='^(2[3-5][0-9]),(1[3-4][0-9]),([0-9]|1[0-9])$'
+
+# with_pretend_glfw: PRETEND_GAME, the game with the pretend gamepad and
+# counted buffer swaps of tests/support/pretend_glfw.c in front of GLFW.
+with_pretend_glfw() {
+    PRETEND_GAME=(env LD_PRELOAD="$PRETEND_GLFW" PRETEND_PAD="$BATS_TEST_TMPDIR/pad" SWAP_COUNT="$BATS_TEST_TMPDIR/swaps"
+              "$GAME")
+}
+
+# pad [WORD...]: the pretend pad shows these buttons held and axes leaned
+# (tests/support/pretend_glfw.c), nothing else; unplug: no pad at all.
+pad() {
+    echo "$*" >"$BATS_TEST_TMPDIR/pad.new" && mv "$BATS_TEST_TMPDIR/pad.new" "$BATS_TEST_TMPDIR/pad"
+}
+unplug() { rm -f "$BATS_TEST_TMPDIR/pad"; }
+
+# swaps: how many pictures the game has shown; await_swaps N: waits for N more.
+swaps() { cat "$BATS_TEST_TMPDIR/swaps" 2>/dev/null || echo 0; }
+await_swaps() {
+    local until=$(($(swaps) + $1))
+    for _ in $(seq 200); do
+        (($(swaps) >= until)) && return
+        sleep 0.05
+    done
+    echo "no frames drawn: $(swaps) swaps, awaited $until"
+    return 1
+}
+
+# await_no_swaps: waits until the game stops drawing (no picture for half a second).
+await_no_swaps() {
+    local before
+    for _ in $(seq 20); do
+        before=$(swaps)
+        sleep 0.5
+        (($(swaps) == before)) && return
+    done
+    echo "the game goes on drawing: $(swaps) swaps"
+    return 1
+}

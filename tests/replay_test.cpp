@@ -71,27 +71,36 @@ TEST_F(Replays, AGameRecordedHereChecksOutAndHoldsWhatItShould) {
     std::filesystem::remove(path);
 }
 
-TEST_F(Replays, CheckedTwiceTheSameAndWithAKeyChangedItDivergesFromThatStepOn) {
+TEST_F(Replays, CheckedTwiceTheSameAndChangedItDivergesAtTheNextChecksum) {
     const auto first = check(keptGame);
     EXPECT_EQ(std::get<0>(first), 0);
     EXPECT_EQ(check(keptGame), first);
 
-    // The Player's first step up becomes a step down.
-    std::string text = textOf(keptGame);
-    std::smatch line;
-    ASSERT_TRUE(std::regex_search(text, line, std::regex("step (\\d+) key UP press")));
-    const long long changedAt = std::stoll(line[1]);
-    text.replace(line.position(), line.length(), "step " + line[1].str() + " key DOWN press");
-    const std::string path = scratchPath("changed");
-    std::ofstream(path) << text;
-    const auto [status, out, err] = check(path);
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(out, "");
-    std::smatch diverged;
-    ASSERT_TRUE(std::regex_match(err, diverged, std::regex("replay diverged at step (\\d+)\n"))) << err;
-    EXPECT_GE(std::stoll(diverged[1]), changedAt);
-    EXPECT_LE(std::stoll(diverged[1]), changedAt + 60) << "at the next checksum";
-    std::filesystem::remove(path);
+    // What is changed in the kept game, and from which step on its game differs.
+    const std::pair<std::string, std::string> rows[] = {
+        {"step (\\d+) key UP press", "step $1 key DOWN press"}, // the Player's first step up goes down
+        {"step (\\d+) end [0-9a-f]+", "step $1 end 00000000"},  // only the end's checksum
+        // After the last check, keys that change any game: a step up, and S once it is over.
+        {"(step (\\d+) check [0-9a-f]+\n)(step \\d+ end)", "$1step $2 key UP press\nstep $2 key S press\n$3"},
+    };
+    for (const auto& [change, into] : rows) {
+        SCOPED_TRACE(change);
+        const std::string kept = textOf(keptGame);
+        std::smatch line;
+        ASSERT_TRUE(std::regex_search(kept, line, std::regex(change)));
+        const long long changedAt = std::stoll(line.str().substr(5)); // each change begins "step N"
+        const std::string path = scratchPath("changed");
+        std::ofstream(path) << std::regex_replace(kept, std::regex(change), into,
+                                                  std::regex_constants::format_first_only);
+        const auto [status, out, err] = check(path);
+        EXPECT_EQ(status, 1);
+        EXPECT_EQ(out, "");
+        std::smatch diverged;
+        ASSERT_TRUE(std::regex_match(err, diverged, std::regex("replay diverged at step (\\d+)\n"))) << err;
+        EXPECT_GE(std::stoll(diverged[1]), changedAt);
+        EXPECT_LE(std::stoll(diverged[1]), changedAt + 60) << "at the next checksum";
+        std::filesystem::remove(path);
+    }
 }
 
 // Each limit at its top, and comments and blank lines, in a file read and

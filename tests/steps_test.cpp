@@ -1,6 +1,7 @@
 // Fixed steps: 60 a second of game time on any display, the frame pacer, and
 // pause. The real clock is set by the test, frame by frame.
 #include "app/display.h"
+#include "app/frame.h"
 #include "app/frame_pacer.h"
 #include "game/checksum.h"
 #include "game/game_setup.h"
@@ -181,6 +182,8 @@ TEST_F(Pause, FocusLostPausesAGameThatOnlyPOrStartResumesAndStartBeginsAGameFrom
         EXPECT_EQ(steps.paused(), pauses);
         focusChanged(true);
         EXPECT_EQ(steps.paused(), pauses) << "the focus back does not resume";
+        focusChanged(false);
+        EXPECT_EQ(steps.paused(), pauses) << "lost again while paused: still paused";
         gameKey(GLFW_KEY_SPACE, GLFW_PRESS);
         EXPECT_FALSE(thePlayer && thePlayer->projectile) << "paused or in a replay: the keys do nothing";
         start();
@@ -190,6 +193,34 @@ TEST_F(Pause, FocusLostPausesAGameThatOnlyPOrStartResumesAndStartBeginsAGameFrom
         EXPECT_EQ(steps.paused(), state != InReplay) << "and pauses";
     }
     playback.reset();
+    steps = FixedSteps{};
+}
+
+// Still frames (paused, or the window hidden) leave their time out: the
+// first frame after ten seconds of them runs one step, not a backlog.
+TEST_F(Pause, AfterALongPauseOrALongTimeHiddenTheFirstFrameRunsOneStep) {
+    ASSERT_EQ(setUpScene(".").first, "");
+    readClock = gameClock;
+    for (const bool paused : {true, false}) {
+        SCOPED_TRACE(paused ? "paused" : "hidden");
+        steps = FixedSteps{};
+        double now = 20.0;
+        stepAndDraw(now, false, false);
+        play(KeyTrapMode);
+        stepAndDraw(now += FixedSteps::period, false, false);
+        if (paused) {
+            togglePause();
+        }
+        for (int wake = 0; wake < 200; ++wake) { // ten seconds of waiting for events
+            stepAndDraw(now += 0.05, true, false);
+        }
+        if (paused) {
+            togglePause();
+        }
+        const long long before = stepsRun;
+        stepAndDraw(now += FixedSteps::period, false, false);
+        EXPECT_EQ(stepsRun - before, 1);
+    }
     steps = FixedSteps{};
 }
 

@@ -24,10 +24,14 @@ GLFWwindow* testWindow() {
 void GameTest::SetUp() {
     ASSERT_NE(testWindow(), nullptr) << "no GL 4.3 window (is there an X display?)";
     useScriptedSources();
-    TearDown();
+    resetGame();
 }
 
-void GameTest::TearDown() { resetGame(); }
+// A GL error left pending would be blamed on whatever the next test draws.
+void GameTest::TearDown() {
+    resetGame();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error left pending";
+}
 
 std::pair<std::string, std::string> setUpScene(const std::string& directory) {
     EXPECT_EQ(chdir((std::string(GORVATH_SOURCE_DIR) + "/" + directory).c_str()), 0);

@@ -69,12 +69,17 @@ class Browser(unittest.TestCase):
     def js(self, expression):
         return self.driver.execute_script("return " + expression)
 
-    def until(self, ready, failure, seconds=10):
+    def until(self, ready, failure, seconds=30):
         for _ in range(seconds * 20):
             if ready():
                 return
             time.sleep(0.05)
         self.fail(failure)
+
+    def frames(self, count):
+        """Waits for that many of the page's frames: the game's frame callback has run since."""
+        self.driver.execute_async_script("""const done = arguments[0]; let left = %d;
+            const next = () => --left ? requestAnimationFrame(next) : done(); requestAnimationFrame(next);""" % count)
 
     def key(self, key, code):
         """A key pressed and let go, as the layout labels it (key) and where it sits (code)."""
@@ -166,9 +171,10 @@ class Browser(unittest.TestCase):
     def test_a_pretend_gamepads_start_begins_a_game_then_pauses_it(self):
         self.open(PAD)
         start = "window.pad.buttons[9].pressed = "
-        self.js(start + "true") and time.sleep(0.1)
-        self.js(start + "false")
+        self.js(start + "true")  # held until the game has seen it, however busy the machine
         self.await_colour(TRAP, BLUE_TRAP, "Start: no S game")
+        self.js(start + "false")
+        self.frames(2)  # the game has seen it let go
         self.js(start + "true")
         self.until(lambda: self.js("document.title") == "Gorvath (paused)", "Start: not paused")
 
