@@ -1,13 +1,16 @@
 // Gorvath in a web browser. The page's canvas is the window (GLFW's, as
 // emscripten gives it), the browser's frame callback runs the frames, and the
-// page's own events bring the keys with their labels, the focus, the tab
-// hidden and full screen. Below this file the game is the desktop's, floor
-// for floor, but for the pads, the sound device and the decoders built in.
+// page's own events bring the keys with their labels, the touch controls, the
+// focus, the tab hidden, full screen and the GL context taken away and given
+// back. Below this file the game is the desktop's, floor for floor, but for
+// the pads, the sound device and the decoders built in.
 #include "app/frame.h"
 #include "game/game_state.h"
 #include "game/sources.h"
+#include "input/key_codes.h"
 #include "input/key_labels.h"
 #include "input/pads.h"
+#include "input/touch_controls.h"
 #include "render/scene.h"
 #include "render/viewport.h"
 #include "session/session.h"
@@ -25,13 +28,20 @@
 namespace {
 
 constexpr const char* canvas = "#canvas";
+// A GL context taken away and not given back within this long (seconds): the page says so.
+constexpr double contextWait = 3.0;
 
+GLFWwindow* window = nullptr;
 PadInput pads;
+TouchControls touch;
 bool hidden = false;      // the tab is not shown
 bool redraw = false;      // the picture shown is no longer whole
 bool titlePaused = false; // what the page's title says
 bool firstFrame = true;
+bool refit = true; // the canvas's size to be given to GL again
 bool soundsOpen = false;
+double contextLostAt = -1.0; // while the GL context is away: when it went
+bool contextGoneSaid = false;
 
 // The canvas's pixels follow its size on the page (the page's own size, full
 // screen, a zoom) times the device's pixels to a CSS pixel, so that the field
@@ -44,7 +54,7 @@ void fitCanvas() {
     const int pixelsHigh = static_cast<int>(std::lround(height * ratio));
     int wide = 0, high = 0;
     emscripten_get_canvas_element_size(canvas, &wide, &high);
-    if (wide != pixelsWide || high != pixelsHigh || firstFrame) {
+    if (wide != pixelsWide || high != pixelsHigh || std::exchange(refit, false)) {
         emscripten_set_canvas_element_size(canvas, pixelsWide, pixelsHigh);
         fitFieldToFramebuffer(pixelsWide, pixelsHigh);
         redraw = true;
@@ -53,21 +63,7 @@ void fitCanvas() {
 
 // The browser names a key's place (`code`, as GLFW's tokens do) and what the
 // layout prints on it (`key`): the game's keys by their places, then by label.
-int keyOf(const EmscriptenKeyboardEvent& event) {
-    const char* code = event.code;
-    if (std::strncmp(code, "Key", 3) == 0 && code[3] >= 'A' && code[3] <= 'Z' && code[4] == '\0') {
-        return keyByLabel(GLFW_KEY_A + (code[3] - 'A'), event.key);
-    }
-    constexpr std::pair<const char*, int> named[] = {
-        {"ArrowUp", GLFW_KEY_UP},       {"ArrowDown", GLFW_KEY_DOWN}, {"ArrowLeft", GLFW_KEY_LEFT},
-        {"ArrowRight", GLFW_KEY_RIGHT}, {"Space", GLFW_KEY_SPACE},    {"F11", GLFW_KEY_F11}};
-    for (const auto& [name, token] : named) {
-        if (std::strcmp(code, name) == 0) {
-            return keyByLabel(token, event.key);
-        }
-    }
-    return keyByLabel(GLFW_KEY_UNKNOWN, event.key);
-}
+int keyOf(const EmscriptenKeyboardEvent& event) { return keyByLabel(keyOfCode(event.code), event.key); }
 
 void toggleFullScreen() {
     EmscriptenFullscreenChangeEvent state;
@@ -117,6 +113,43 @@ EM_BOOL clicked(int, const EmscriptenMouseEvent*, void*) {
     return false;
 }
 
+// A finger down opens the sounds, which the browser lets sound only once it lifts.
+EM_BOOL touched(int type, const EmscriptenTouchEvent*, void*) {
+    openSounds();
+    if (type == EMSCRIPTEN_EVENT_TOUCHEND) {
+        soundFloor.wake();
+    }
+    return false;
+}
+
+// The scene's GL objects, made from the shaders and sheets the page holds.
+void setUpScene() {
+    initScene(window);
+    glfwSetKeyCallback(window, nullptr); // the page's own key events bring the labels
+    refit = true;
+}
+
+// Phones take a page's GL context away when its tab goes to the background,
+// and any browser does after a GPU reset. The game asks for it back (true:
+// the event's default, which would keep it away, is prevented), pauses, and
+// draws nothing until it comes back.
+EM_BOOL contextLost(int, const void*, void*) {
+    contextLostAt = emscripten_get_now() / 1000.0;
+    contextGoneSaid = false;
+    pauseGame();
+    return true;
+}
+
+// Back: every GL object made anew, and the game as it stood, paused, until P.
+EM_BOOL contextRestored(int, const void*, void*) {
+    contextLostAt = -1.0;
+    setUpScene();
+    pauseGame();
+    redraw = true;
+    EM_ASM(Module.contextBack());
+    return false;
+}
+
 EM_BOOL focusLost(int, const EmscriptenFocusEvent*, void*) {
     pauseGame();
     return false;
@@ -130,16 +163,25 @@ void endGame() {
 }
 
 // One frame of the browser's: the steps due and the picture, or, while
-// nothing moves, only what the page asks for; then the pads, and the sounds.
+// nothing moves, only what the page asks for; then the pads and the touch
+// controls' repeats, and the sounds.
 void frame() {
     if (shouldQuit()) {
         endGame();
         return;
     }
     const double now = emscripten_get_now() / 1000.0;
-    fitCanvas();
-    stepAndDraw(now, !firstFrame && (steps.paused() || hidden), std::exchange(redraw, false));
+    if (contextLostAt < 0.0) {
+        fitCanvas();
+        stepAndDraw(now, !firstFrame && (steps.paused() || hidden), std::exchange(redraw, false));
+    } else { // nothing can be drawn; the time is left out
+        steps.leaveOut(now);
+        if (now - contextLostAt > contextWait && !std::exchange(contextGoneSaid, true)) {
+            EM_ASM(Module.contextGone());
+        }
+    }
     pads.update(readPads(), now, gameKey, pressStart);
+    touch.update(now, playerKey);
     playHeardSounds();
     if (titlePaused != steps.paused()) {
         titlePaused = steps.paused();
@@ -152,21 +194,30 @@ void frame() {
 
 } // namespace
 
+// The page's touch controls: the control of the key at that place (its
+// KeyboardEvent code) held, or let go.
+extern "C" EMSCRIPTEN_KEEPALIVE void touchControl(const char* code, int held) {
+    touch.set(code, held != 0, emscripten_get_now() / 1000.0, playerKey);
+}
+
 int main() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     glfwInit();
-    GLFWwindow* window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
+    window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
     if (!window) { // no WebGL 2 after all
         EM_ASM(Module.cannotDraw());
         return 1;
     }
     glfwMakeContextCurrent(window);
-    initScene(window);
-    glfwSetKeyCallback(window, nullptr); // the page's own key events bring the labels
+    setUpScene();
     readClock = gameClock;
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, keyEvent);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, keyEvent);
     emscripten_set_mousedown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, clicked);
+    emscripten_set_touchstart_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, touched);
+    emscripten_set_touchend_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, touched);
+    emscripten_set_webglcontextlost_callback(canvas, nullptr, false, contextLost);
+    emscripten_set_webglcontextrestored_callback(canvas, nullptr, false, contextRestored);
     emscripten_set_visibilitychange_callback(nullptr, false, visibilityChanged);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, focusLost);
     emscripten_set_main_loop(frame, 0, false);

@@ -1,8 +1,22 @@
 // The sound floor's device in a browser: emscripten's OpenAL on WebAudio. The
 // browser lets it sound from the player's first key on (emscripten resumes
-// it then); where there is no WebAudio the game is silent.
+// it then), or from a finger lifted (wake); where there is no WebAudio the
+// game is silent.
 #include "audio/sound_floor.h"
 
 bool SoundFloor::openDevice() { return start(alcOpenDevice(nullptr), nullptr); }
 
 bool SoundFloor::openLoopback(int) { return false; }
+
+// Paused and resumed at once: WebAudio resumes its output in the player's
+// gesture, which is all it waited for.
+// (ALC_SOFT_pause_device's two calls: emscripten's OpenAL has no header of its extensions.)
+void SoundFloor::wake() {
+    using DeviceCall = void (*)(ALCdevice*);
+    auto pause = reinterpret_cast<DeviceCall>(alcGetProcAddress(device_, "alcDevicePauseSOFT"));
+    auto resume = reinterpret_cast<DeviceCall>(alcGetProcAddress(device_, "alcDeviceResumeSOFT"));
+    if (device_ && pause && resume) {
+        pause(device_);
+        resume(device_);
+    }
+}

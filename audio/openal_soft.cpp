@@ -49,3 +49,5 @@ bool SoundFloor::openLoopback(int rate) {
         reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device_, "alcRenderSamplesSOFT"));
     return true;
 }
+
+void SoundFloor::wake() {} // a desktop's device sounds from the start

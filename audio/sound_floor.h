@@ -41,6 +41,9 @@ class SoundFloor {
     // A device that mixes only when asked (render), for tests: 16-bit stereo.
     // OpenAL Soft's; false where there is none.
     bool openLoopback(int rate);
+    // In a browser, in a gesture of the player's that lets a page sound (a
+    // finger lifted): the device's output started. Elsewhere nothing.
+    void wake();
     // Hands the decoded sounds to the device.
     void load(const std::optional<DecodedSound> (&sounds)[soundCount]);
     void close();

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The game in a browser (build-web/, in Debian's headless Chromium, WebGL 2 on
 SwiftShader): what a player downloads, gzipped as a web host sends it; the
-time from navigation to the first frame; and a frame's cost, the time the page
-spends in the game's frame callback while an S game is played.
+time from navigation to the first frame, on a desktop page and upright on a
+phone (the first load from the server, the rest from the page's own offline
+copy); and a frame's cost, the time the page spends in the game's frame
+callback while an S game is played on a desktop page.
 
   bench/browser_bench.py BUILD_WEB_DIR
 """
@@ -34,16 +36,21 @@ print(f"download, gzipped: {sum(sizes.values()) / 1000:.0f} kB "
 driver = chromium()
 try:
     address = serve(site)
-    firsts = []
-    for _ in range(5):
-        driver.get(address)
-        for _ in range(200):
-            if first := driver.execute_script("return Module.firstFrameAt"):
-                break
-            time.sleep(0.05)
-        firsts.append(first)
-    print(f"navigation to the first frame: {statistics.median(firsts):.0f} ms "
-          f"(median of 5 loads, {min(firsts):.0f} to {max(firsts):.0f})")
+    for screen, width, height, scale, mobile in (("a phone, upright", 412, 915, 2, True),
+                                                 ("a desktop page", 800, 600, 1, False)):
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile})
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": mobile, "maxTouchPoints": 10})
+        firsts = []
+        for _ in range(5):
+            driver.get(address)
+            for _ in range(200):
+                if first := driver.execute_script("return Module.firstFrameAt"):
+                    break
+                time.sleep(0.05)
+            firsts.append(first)
+        print(f"navigation to the first frame on {screen}: {statistics.median(firsts):.0f} ms "
+              f"(median of 5 loads, {min(firsts):.0f} to {max(firsts):.0f})")
 
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TIME_FRAMES})
     driver.get(address)

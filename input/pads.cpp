@@ -7,7 +7,7 @@ constexpr int keyOf[] = {GLFW_KEY_UP,    GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_
 
 } // namespace
 
-void PadInput::update(const PadFrame& frame, double now, void (*send)(int key, int action), void (*start)()) {
+void PadInput::update(const PadFrame& frame, double now, SendKey send, void (*start)()) {
     bool held[controlCount] = {};
     for (int pad = 0; pad <= GLFW_JOYSTICK_LAST; ++pad) {
         bool* leaning = leaning_[pad];
@@ -31,24 +31,12 @@ void PadInput::update(const PadFrame& frame, double now, void (*send)(int key, i
         held[StartSelf] |= button[PadBack] != 0;
         held[Start] |= button[PadStart] != 0;
     }
-    if (held[Start] && !held_[Start]) {
+    if (held[Start] && !startHeld_) {
         start();
     }
-    held_[Start] = held[Start];
+    startHeld_ = held[Start];
     for (int c = 0; c < Start; ++c) {
-        const bool repeats = c <= Right; // only directions: a held key's repeat acts only for them
-        if (held[c] && !held_[c]) {
-            send(keyOf[c], GLFW_PRESS);
-            nextRepeat_[c] = now + repeatDelay;
-        } else if (held[c] && repeats && now >= nextRepeat_[c]) {
-            send(keyOf[c], GLFW_REPEAT);
-            nextRepeat_[c] += repeatInterval;
-            if (nextRepeat_[c] <= now) { // a long frame: one repeat, and the rest dropped
-                nextRepeat_[c] = now + repeatInterval;
-            }
-        } else if (!held[c] && held_[c]) {
-            send(keyOf[c], GLFW_RELEASE);
-        }
-        held_[c] = held[c];
+        // Only directions repeat: a held key's repeat acts only for them.
+        keys_[c].update(held[c], now, keyOf[c], c <= Right, send);
     }
 }

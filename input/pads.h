@@ -15,9 +15,10 @@
 //                                           screen an S game, else pause
 //   Back                                    A
 //
-// A held direction repeats as a held key does with the X server's defaults:
-// the first step at once, the next after 660 ms, then 25 a second.
+// A held direction repeats as a held key does (held_key.h).
 #pragma once
+
+#include "input/held_key.h"
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -64,7 +65,6 @@ void addPadMappingsFromEnvironment();
 
 class PadInput {
   public:
-    static constexpr double repeatDelay = 0.66, repeatInterval = 1.0 / 25;
     // A stick must lean past this to press a direction, and come back inside
     // the smaller one to release it: a stick at rest, or wobbling at either
     // line, sends nothing.
@@ -72,12 +72,12 @@ class PadInput {
 
     // Sends each key action this frame's pads make, at `now` on the real clock
     // (seconds), and each press of Start to start().
-    void update(const PadFrame& frame, double now, void (*send)(int key, int action), void (*start)());
+    void update(const PadFrame& frame, double now, SendKey send, void (*start)());
 
   private:
     enum Control { Up, Down, Left, Right, Fire, Bomb, StartSelf, Start, controlCount };
-    bool held_[controlCount] = {};
-    double nextRepeat_[controlCount] = {};
+    HeldKey keys_[Start]; // the controls that act as keys
+    bool startHeld_ = false;
     // Per pad and stick direction (up, down, left, right): leaning far enough.
     bool leaning_[GLFW_JOYSTICK_LAST + 1][4] = {};
 };

@@ -2,7 +2,8 @@
 # Takes the README's screenshots from the real game on a virtual display:
 # the title screen, a game steered by keys (S), the explosion of a caught
 # Player, a game whose Trap steers itself (A), paused, and maximised; and the
-# web build's page in headless Chromium.
+# web build's page in headless Chromium, on a desktop and on a phone upright
+# and on its side.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -73,14 +74,36 @@ import sys, time
 sys.path.insert(0, sys.argv[1] + "/tests/web")
 from headless import chromium, serve
 driver = chromium()
-driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 800, "height": 600, "deviceScaleFactor": 1,
-                                                              "mobile": False})
-driver.get(serve(sys.argv[1] + "/build-web"))
-time.sleep(1)
+cdp = driver.execute_cdp_cmd
+site = serve(sys.argv[1] + "/build-web")
+
+def screen(width, height, scale, mobile):
+    upright = height > width
+    cdp("Emulation.setDeviceMetricsOverride", {"width": width, "height": height, "deviceScaleFactor": scale,
+        "mobile": mobile, "screenOrientation": {"type": "portraitPrimary" if upright else "landscapePrimary",
+                                                "angle": 0 if upright else 90}})
+    cdp("Emulation.setTouchEmulationEnabled", {"enabled": mobile, "maxTouchPoints": 10})
+    driver.get(site)
+    time.sleep(1)
+
+def tap(code):
+    box = driver.execute_script(f"return document.querySelector('[data-key={code}]').getBoundingClientRect()")
+    cdp("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [
+        {"x": box["x"] + box["width"] / 2, "y": box["y"] + box["height"] / 2}]})
+    cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+screen(800, 600, 1, False)
 for kind in ("keyDown", "keyUp"):
-    driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": "s", "code": "KeyS"})
+    cdp("Input.dispatchKeyEvent", {"type": kind, "key": "s", "code": "KeyS"})
 time.sleep(1.5)
 driver.save_screenshot(sys.argv[1] + "/docs/browser.png")
+print("docs/browser.png")
+# A phone upright, and on its side, each in a game begun by a touch; the shots at CSS pixels, as seen.
+for name, width, height in (("phone-upright", 412, 915), ("phone-side", 915, 412)):
+    screen(width, height, 1, True)
+    tap("KeyS" if height > width else "KeyA")
+    time.sleep(1.5)
+    driver.save_screenshot(f"{sys.argv[1]}/docs/{name}.png")
+    print(f"docs/{name}.png")
 driver.quit()
 SHOOT
-echo docs/browser.png

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the game for web browsers into build-web/: our page (index.html),
 # gorvath.js, gorvath.wasm and gorvath.data (the shaders, sheets and sounds),
-# a folder any static web host can serve as it stands. Debian's emscripten
-# builds it, offline, with its own prebuilt libraries.
+# the icons and the manifest that let a phone install it, and the service
+# worker that keeps them all for playing offline: a folder any static web host
+# can serve as it stands. Debian's emscripten builds it, offline, with its own
+# prebuilt libraries.
 #   scripts/web.sh           install what is missing, and build
 #   scripts/web.sh --serve   and serve it on 127.0.0.1, printing the address
 set -euo pipefail
@@ -12,8 +14,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export NODE_PATH=/usr/share/nodejs # Debian's emscripten needs its node modules found
 emcmake cmake -S "$root" -B "$root/build-emscripten" -DCMAKE_BUILD_TYPE=Release -DGORVATH_TESTS=ON >/dev/null
 cmake --build "$root/build-emscripten" -j"$(nproc)" --target gorvath
-mkdir -p "$root/build-web"
-cp "$root/web/index.html" "$root/textures/gorvath.png" "$root"/build-emscripten/gorvath.{js,wasm,data} "$root/build-web/"
+rm -rf "$root/build-web" && mkdir "$root/build-web"
+cp "$root"/web/{index.html,manifest.webmanifest,gorvath-192.png,gorvath-512.png} "$root/textures/gorvath.png" \
+    "$root"/build-emscripten/gorvath.{js,wasm,data} "$root/build-web/"
+"$root/scripts/web-offline.sh" "$root/build-web"
 echo "built $root/build-web"
 
 if [[ ${1:-} == --serve ]]; then

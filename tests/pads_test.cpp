@@ -43,7 +43,7 @@ PadFrame padFrame(const Frame& f) {
 }
 
 TEST(Pads, EachSequenceSendsTheKeyActionsOfItsKeys) {
-    const double delay = PadInput::repeatDelay, every = PadInput::repeatInterval, hair = 1e-9;
+    const double delay = HeldKey::repeatDelay, every = HeldKey::repeatInterval, hair = 1e-9;
     const float in = PadInput::stickPress, out = PadInput::stickRelease;
     struct Row {
         const char* what;

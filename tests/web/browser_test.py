@@ -3,7 +3,6 @@
 Chromium. Keys are the browser's own events, each with its label and its place;
 pictures are screenshots; sound is what reaches the page's audio output.
 FRAMES_DIR holds the page of scripted frames. scripts/test.sh builds both."""
-import io
 import os
 import re
 import shutil
@@ -11,25 +10,9 @@ import tempfile
 import time
 import unittest
 
-from PIL import Image
+from headless import serve
+from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page
 
-from headless import chromium, serve
-
-BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
-
-# Before the page's scripts: the loudest sample the page sends to its speakers, kept in window.loudest.
-LISTEN = """window.loudest = 0;
-const connect = AudioNode.prototype.connect;
-AudioNode.prototype.connect = function (target, ...rest) {
-    if (target instanceof AudioDestinationNode && !target.analyser) {
-        const analyser = target.analyser = target.context.createAnalyser(), samples = new Float32Array(2048);
-        connect.call(analyser, target);
-        setInterval(() => analyser.getFloatTimeDomainData(samples) ||
-            samples.forEach(s => window.loudest = Math.max(window.loudest, Math.abs(s))), 10);
-        connect.call(this, analyser);
-    }
-    return connect.call(this, target, ...rest);
-};"""
 # A pretend gamepad in the standard mapping; window.pad.buttons[i].pressed presses button i.
 PAD = """window.pad = { id: "pretend", index: 0, connected: true, mapping: "standard", timestamp: 0, axes: [0, 0, 0, 0],
                buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
@@ -38,80 +21,7 @@ NO_WEBGL2 = """const getContext = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function (kind, ...rest) { return kind === "webgl2" ? null : getContext.call(this, kind, ...rest); };"""
 
 
-class Browser(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.site, cls.driver = serve(os.environ["WEB_DIR"]), chromium()
-        cls.addClassCleanup(cls.driver.quit)
-
-    def tearDown(self):
-        self.assertEqual([e["message"] for e in self.console() if e["level"] == "SEVERE"], [], "console errors")
-
-    def console(self):
-        self.log = getattr(self, "log", []) + self.driver.get_log("browser")
-        return self.log
-
-    def said(self, text):
-        return any(text in e["message"] for e in self.console())
-
-    def open(self, *scripts, width=800, height=600, scale=1, site=None, wait=True):
-        """The page at that size, after the scripts, once it shows its first frame."""
-        cdp = self.driver.execute_cdp_cmd
-        cdp("Emulation.setDeviceMetricsOverride", {"width": width, "height": height, "deviceScaleFactor": scale,
-                                                   "mobile": False})
-        added = [cdp("Page.addScriptToEvaluateOnNewDocument", {"source": s})["identifier"] for s in scripts]
-        self.driver.get(site or self.site)
-        for identifier in added:
-            cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": identifier})
-        self.until(lambda: not wait or self.js("Module.firstFrameAt"), "no first frame")
-        self.field = self.js("[...Object.values(Module.canvas.getBoundingClientRect().toJSON())].slice(0, 4)")
-
-    def js(self, expression):
-        return self.driver.execute_script("return " + expression)
-
-    def until(self, ready, failure, seconds=30):
-        for _ in range(seconds * 20):
-            if ready():
-                return
-            time.sleep(0.05)
-        self.fail(failure)
-
-    def frames(self, count):
-        """Waits for that many of the page's frames: the game's frame callback has run since."""
-        self.driver.execute_async_script("""const done = arguments[0]; let left = %d;
-            const next = () => --left ? requestAnimationFrame(next) : done(); requestAnimationFrame(next);""" % count)
-
-    def key(self, key, code):
-        """A key pressed and let go, as the layout labels it (key) and where it sits (code)."""
-        for kind in ("keyDown", "keyUp"):
-            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": code})
-
-    def shot(self, *area):
-        """The page's picture, or the part of it between the field's two points."""
-        picture = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
-        return picture.crop(self.at(*area[:2]) + self.at(*area[2:])) if area else picture
-
-    def at(self, x, y):
-        """Where the field's point (x from -1 to 1, y from -2/3 to 2/3) shows on the page."""
-        left, top, width, height = self.field
-        unit = min(width // 3, height // 2)
-        return (int(left + (width - 3 * unit) // 2 + (x + 1) * 1.5 * unit),
-                int(top + (height - 2 * unit) // 2 + (2 / 3 - y) * 1.5 * unit))
-
-    def colour(self, x, y, shot=None):
-        return (shot or self.shot()).getpixel(self.at(x, y))
-
-    def await_colour(self, point, wanted, failure, by=24):
-        self.until(lambda: max(abs(a - b) for a, b in zip(self.colour(*point), wanted)) <= by, failure)
-
-    def drawn(self, *area):
-        """The box, in page pixels, of all that is not white between the field's two points."""
-        return self.shot(*area).convert("L").point(lambda v: 255 * (v < 240)).getbbox()
-
-    def start(self, letter="s", code="KeyS", trap=BLUE_TRAP):
-        self.key(letter, code)
-        self.await_colour(TRAP, trap, f"{letter}: no game")
-
+class Browser(Page):
     def test_the_title_screens_mascot_walks_alone(self):
         self.open()
         box = self.drawn(-0.3, 0.3, 0.3, -0.3)
@@ -184,7 +94,7 @@ class Browser(unittest.TestCase):
         self.assertEqual((left, top, width), (0, 0, 1200))
         self.assertLess(height, 800, "the keys' line under the canvas")
         self.assertEqual(self.js("[Module.canvas.width, Module.canvas.height]"), [2400, round(2 * height)])
-        shot, bar = self.shot().resize((1200, 800)), (1200 - 3 * (height // 2)) / 2
+        shot, bar = self.shot(), (1200 - 3 * (height // 2)) / 2
         self.assertGreater(bar, 10)
         self.assertEqual([shot.getpixel((int(x), height // 2)) for x in (bar / 2, 1200 - bar / 2)], [(0, 0, 0)] * 2)
         self.assertEqual(self.colour(-0.95, 0.6, shot), WHITE)

@@ -14,11 +14,23 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+servers = {}
+
+
 def serve(directory):
     """An HTTP server of the directory on 127.0.0.1, on a port of its own: its address."""
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=directory))
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return f"http://127.0.0.1:{server.server_address[1]}/"
+    address = f"http://127.0.0.1:{server.server_address[1]}/"
+    servers[address] = server
+    return address
+
+
+def stop(address):
+    """The server at that address gone: nothing answers there any more."""
+    server = servers.pop(address)
+    server.shutdown()
+    server.server_close()
 
 
 def chromium():

@@ -1,0 +1,267 @@
+#!/usr/bin/python3
+"""The game on a phone: build-web/ (WEB_DIR) in headless Chromium made a touch
+phone through its DevTools protocol (412 x 915 CSS pixels at a device pixel
+ratio of 2, touch only, upright and on its side), played with real touches on
+the controls, found by the keys they stand for; the GL context taken away and
+given back; the page installed and played offline."""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from selenium.common.exceptions import WebDriverException
+
+from headless import serve, stop
+from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page
+
+CONTROLS = "KeyS KeyA ArrowUp ArrowDown ArrowLeft ArrowRight Space KeyF KeyP KeyM F11".split()
+DIMMED = (140, 140, 140)  # the white field under the pause sign
+
+
+class Phone(Page):
+    def tearDown(self):
+        try:  # no finger left down by a test that failed halfway for the next test to find
+            self.touch("touchCancel")
+        except WebDriverException:
+            pass
+        super().tearDown()
+
+    def phone(self, *scripts, width=412, height=915, site=None):
+        self.open(*scripts, width=width, height=height, scale=2, mobile=True, site=site)
+
+    def rotate(self, width, height):
+        self.screen(width, height, 2, True)
+        self.until(lambda: self.js("innerWidth") == width, "not rotated")
+        self.frames(2)
+        self.measure()
+
+    def rect(self, selector):
+        return self.js(f"document.querySelector('{selector}').getBoundingClientRect().toJSON()")
+
+    def middle(self, code):
+        box = self.rect(f"[data-key={code}]")
+        return box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
+
+    def touch(self, kind, *points):
+        """Fingers 1, 2, ... at those points, CSS pixels; a touchEnd or touchCancel ends every finger."""
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": kind, "touchPoints": [{"id": i + 1, "x": x, "y": y} for i, (x, y) in enumerate(points)]})
+
+    def hold(self, *codes):
+        self.touch("touchStart", *map(self.middle, codes))
+
+    def tap(self, *codes):
+        self.hold(*codes)
+        self.touch("touchEnd")
+
+    def held(self):
+        return sorted(self.js("[...document.querySelectorAll('.held')].map(e => e.dataset.key)"))
+
+    def player_top(self):
+        return self.drawn(-1, 0.66, -0.8, -0.66)[1]
+
+    def trap_x(self):
+        """Where the Trap's left edge is, just under the top of the field (None without a Trap)."""
+        row = self.shot(-1, 0.645, 1, 0.635)
+        return next((x for x in range(row.width) if max(map(lambda a, b: abs(a - b), row.getpixel((x, 0)),
+                                                            BLUE_TRAP)) < 24), None)
+
+    def assert_still(self, what, failure):
+        """What stays the same for a second, longer than a held key takes to repeat."""
+        before = what()
+        time.sleep(1)
+        self.assertEqual(what(), before, failure)
+
+    def field_box(self):
+        """The field's drawn area on the page, CSS pixels: left, top, right, bottom."""
+        return (*self.at(-1, 2 / 3), *self.at(1, -2 / 3))
+
+    def kept(self):
+        """The builds the page's service worker keeps, by their versions."""
+        return self.driver.execute_async_script("caches.keys().then(arguments[0])")
+
+    @staticmethod
+    def version(build):
+        with open(os.path.join(build, "service-worker.js")) as worker:
+            return ["gorvath-" + re.search(r'version: "(\w+)"', worker.read())[1]]
+
+    def new_game(self, *scripts):
+        """A phone's page, upright, and an S game begun by its control."""
+        self.phone(*scripts)
+        self.tap("KeyS")
+        self.await_colour(TRAP, BLUE_TRAP, "S: no game")
+
+    def test_each_control_acts_as_its_key_upright(self):
+        # Each game's keys within the two seconds before the Undead reach the Player.
+        self.new_game(LISTEN)  # the start's sound, 0.4 s long, heard as it plays
+        self.until(lambda: self.js("window.loudest") > 0.05, "no sound from the first touch on", seconds=1)
+        self.assertEqual(sorted(self.js("[...document.querySelectorAll('[data-key]')].map(e => e.dataset.key)")),
+                         sorted(CONTROLS))
+        self.tap("KeyF")  # the bomb falls through the field in under half a second, long before the wave comes
+        self.until(lambda: self.drawn(-0.04, 0.55, 0.02, -0.6), "F: no bomb", seconds=0.6)  # under the Trap
+        self.tap("Space")
+        self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+        for code, sign in (("ArrowUp", -1), ("ArrowDown", 1)):
+            before = self.player_top()
+            self.tap(code)
+            self.until(lambda: (self.player_top() - before) * sign > 3, f"{code}: the Player stands")
+        self.new_game()
+        for code, sign in (("ArrowLeft", -1), ("ArrowRight", 1)):
+            before = self.trap_x()
+            self.tap(code)
+            self.until(lambda: (self.trap_x() - before) * sign > 3, f"{code}: the Trap stands")
+        self.tap("KeyP")
+        self.await_colour((0.9, -0.6), DIMMED, "P: not paused", 2)
+        self.tap("KeyP")
+        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
+        self.new_game(LISTEN)
+        self.tap("KeyM")
+        time.sleep(0.5)  # the start's sound played out
+        self.js("window.loudest = 0")
+        self.tap("Space")
+        self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+        time.sleep(0.5)
+        self.assertEqual(self.js("window.loudest"), 0, "M: the shot heard")
+        for full in ("game", None):
+            self.tap("F11")
+            self.until(lambda: self.js("document.fullscreenElement?.id") == full, f"full screen: not {full}")
+        self.phone()
+        self.tap("KeyA")
+        self.await_colour(TRAP, AMBER_TRAP, "A: no game")
+
+    def test_upright_and_on_its_side_the_controls_lie_whole_off_the_field_and_a_rotation_keeps_the_game(self):
+        for width, height in ((360, 640), (640, 360), (412, 915), (768, 1024), (1024, 768), (915, 412)):
+            self.phone(width=width, height=height)
+            screen = f"{width} x {height}"
+            left, top, right, bottom = self.field_box()
+            self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: field cut")
+            self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.65, screen)
+            self.assertEqual(self.js("[document.documentElement.scrollWidth, document.documentElement.scrollHeight]"),
+                             [width, height], f"{screen}: the page scrolls")
+            for code in CONTROLS:
+                box = self.rect(f"[data-key={code}]")
+                x0, y0, x1, y1 = box["left"], box["top"], box["right"], box["bottom"]
+                self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
+                self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: off it")
+                self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on the field")
+            self.assertEqual(self.js("document.getElementById('keys').offsetParent"), None, "the keys' line")
+        self.tap("KeyS")
+        self.await_colour(TRAP, BLUE_TRAP, "S: no game")
+        self.tap("ArrowRight")  # the Trap a step right of where a new game has it
+        self.await_colour((0.1, 0.64), BLUE_TRAP, "the Trap stands")
+        self.rotate(412, 915)
+        self.await_colour((0.1, 0.64), BLUE_TRAP, "upright again, not the same game")
+        self.assertEqual(self.colour(0.9, -0.6), WHITE, "paused")
+
+    def test_two_fingers_act_at_once_and_no_finger_leaves_a_control_held(self):
+        self.new_game()
+        start = self.trap_x()
+        self.hold("ArrowLeft")
+        self.until(lambda: self.trap_x() < start - 3, "Left: the Trap stands")
+        before = self.trap_x()
+        self.hold("ArrowLeft", "Space")  # a thumb on Left, the other finger fires
+        self.assertIsNotNone(self.drawn(-0.85, 0.3, 0.4, -0.3), "no shot")
+        self.until(lambda: self.trap_x() < before - 3, "Left not repeating, or let go by the second finger")
+        self.assertEqual(self.held(), ["ArrowLeft", "Space"])
+        self.touch("touchEnd")
+        fingers = {"lifted": ["touchEnd"], "cancelled": ["touchCancel"], "slid off": ["touchMove", self.at(0, 0)]}
+        for name, (kind, *where) in fingers.items():
+            self.new_game()  # the Trap moves while the Player is in the game
+            self.hold("ArrowLeft")
+            self.until(lambda: self.held() == ["ArrowLeft"], f"{name}: not held")
+            self.touch(kind, *where)
+            self.assertEqual(self.held(), [], name)
+            self.assert_still(self.trap_x, f"{name}: the Trap goes on moving")
+            if where:
+                self.touch("touchEnd")
+
+    def test_bad_touches_break_nothing_and_leave_nothing_held(self):
+        self.phone()
+        cases = {
+            "on the field": lambda: (self.touch("touchStart", self.at(0, 0)), self.touch("touchEnd")),
+            "from the field onto a control": lambda: (self.touch("touchStart", self.at(-0.5, -0.5)),
+                                                      self.touch("touchMove", self.middle("KeyS")),
+                                                      self.touch("touchEnd")),
+            "a pinch on the field": lambda: (self.touch("touchStart", self.at(-0.1, 0), self.at(0.1, 0)),
+                                             self.touch("touchMove", self.at(-0.6, 0), self.at(0.6, 0)),
+                                             self.touch("touchEnd")),
+            "a double tap": lambda: [(self.touch("touchStart", self.at(0, 0)), self.touch("touchEnd"))
+                                     for _ in range(2)],
+            "ten fingers, S to M": lambda: (self.hold(*CONTROLS[:10]), self.touch("touchEnd")),
+        }
+        for name, touches in cases.items():
+            touches()
+            self.assertEqual(self.held(), [], name)
+            self.assertEqual(self.js("[visualViewport.scale, scrollX, scrollY]"), [1, 0, 0], f"{name}: zoomed")
+            self.assertEqual(self.js("document.getSelection().toString()"), "", name)
+        self.assertEqual(self.js("document.title"), "Gorvath (paused)", "ten fingers: an S game, paused")
+        self.tap("KeyP")
+        self.await_colour(TRAP, BLUE_TRAP, "still paused")
+
+    def test_no_touch_controls_on_a_desktop_page(self):
+        self.open()
+        for code in CONTROLS:
+            self.assertEqual(self.rect(f"[data-key={code}]")["width"], 0, code)
+        self.assertIsNotNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
+
+    def test_the_gl_context_taken_and_given_back_leaves_the_game_paused_as_it_stood(self):
+        self.phone()
+        lose = "window.lose."
+        self.js("window.lose = Module.canvas.getContext('webgl2').getExtension('WEBGL_lose_context')")
+        self.tap("KeyS")
+        self.await_colour(TRAP, BLUE_TRAP, "S: no game")
+        self.tap("KeyP")
+        self.await_colour((0.9, -0.6), DIMMED, "P: not paused", 2)
+        paused = self.shot().tobytes()
+        for _ in range(2):  # twice in a row, the game paused
+            self.js(lose + "loseContext()")
+            self.until(lambda: self.js("Module.canvas.getContext('webgl2').isContextLost()"), "not lost")
+            self.js(lose + "restoreContext()")
+            self.until(lambda: self.shot().tobytes() == paused, "not the picture from before")
+        self.tap("KeyP")
+        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
+        self.js(lose + "loseContext()")  # running, and not given back for a while
+        self.until(lambda: self.js("document.title") == "Gorvath (paused)", "lost: not paused")
+        self.until(lambda: "taken the game's picture away" in self.js("document.body.innerText"), "not said")
+        self.js(lose + "restoreContext()")
+        self.await_colour((0.9, -0.6), DIMMED, "running again after the loss", 2)
+        self.assertTrue(self.js("document.getElementById('message').hidden"), "still said")
+        self.tap("KeyP")
+        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
+
+    def test_installable_and_played_offline_and_a_new_build_replaces_the_kept_one_whole(self):
+        build = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, build)
+        shutil.copytree(os.environ["WEB_DIR"], build, dirs_exist_ok=True)
+        site = serve(build)
+        self.phone(site=site)
+        self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
+        self.until(lambda: self.js("navigator.serviceWorker.controller"), "not kept")
+        # A new build on the server: a page and a script that say so.
+        with open(os.path.join(build, "index.html"), "r+") as page:
+            text = page.read().replace("<title>", '<meta name="build" content="second"><title>')
+            page.seek(0)
+            page.write(text)
+        with open(os.path.join(build, "gorvath.js"), "a") as script:
+            script.write("\nwindow.secondBuild = true;\n")
+        subprocess.run([os.path.join(os.environ["SOURCE_DIR"], "scripts/web-offline.sh"), build], check=True)
+        second = "[document.querySelector('meta[name=build]') !== null, window.secondBuild === true]"
+        self.phone(site=site)
+        self.assertEqual(self.js(second), [False, False], "the kept build, whole, this once")
+        self.until(lambda: self.kept() == self.version(build), "the new build not kept")  # the old one gone
+        self.phone(site=site)
+        self.assertEqual(self.js(second), [True, True], "the new build, whole, on the next visit")
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        stop(site)
+        self.phone(site=site)  # with the server gone and the browser's cache of no help
+        self.tap("KeyS")
+        self.await_colour(TRAP, BLUE_TRAP, "offline: no game")
+        self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
