@@ -5,6 +5,7 @@
 #include "render/shader_loader.h"
 #include "render/sprites.h"
 #include "render/texture_loader.h"
+#include "render/viewport.h"
 
 #include <GLFW/glfw3.h>
 
@@ -54,10 +55,9 @@ void initScene(GLFWwindow* window) {
     }
 
     glUseProgram(renderingProgram);
-    int width = 0, height = 0;
-    glfwGetWindowSize(window, &width, &height);
-    const float aspect = static_cast<float>(width) / static_cast<float>(height);
-    projectionMatrix = orthographicProjection(aspect);
+    // The field's own shape, whatever the window's: it is letterboxed in any
+    // window, and one the desktop sized before this point must not stretch it.
+    projectionMatrix = orthographicProjection(fieldAspect);
     viewMatrix = lookAt(cameraEye, cameraTarget, cameraUp);
     glUniformMatrix4fv(glGetUniformLocation(renderingProgram, "pMat"), 1, GL_FALSE, projectionMatrix.data());
     glUniformMatrix4fv(glGetUniformLocation(renderingProgram, "vMat"), 1, GL_FALSE, viewMatrix.data());

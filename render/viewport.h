@@ -4,6 +4,8 @@
 // can be seen.
 #pragma once
 
+inline constexpr float fieldAspect = 1.5f; // 3 : 2
+
 struct FieldArea {
     int x = 0, y = 0, width = 0, height = 0; // in framebuffer pixels, from the bottom left
 };

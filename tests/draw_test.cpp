@@ -108,6 +108,18 @@ TEST_F(Draw, AMinimisedWindowDrawsNothingWithoutAnErrorAndTheGameGoesOn) {
     EXPECT_EQ(probeAt(0.5f - 0.02f, 0.0f).unit, 1);
 }
 
+// A window the desktop sized before the scene was set up (as tiling window
+// managers do) shows the field at its own 3 : 2, not stretched to the window's.
+TEST_F(Draw, AWindowSizedBeforeTheSceneIsSetUpShowsTheFieldUnstretched) {
+    glfwSetWindowSize(testWindow(), 900, 400);
+    setUpScene("tests/probe");
+    glfwSetWindowSize(testWindow(), 600, 400);
+    clearField();
+    drawEntity(*makeProjectile(0.0f, 0.0f, shotTile)); // painted 0.3 square
+    EXPECT_TRUE(probeAt(0.0f, 0.14f).drawn);
+    EXPECT_FALSE(probeAt(0.0f, 0.16f).drawn);
+}
+
 // Each scene setup starts the sprite stream afresh: a new context's buffers
 // and program often get the old ones' names, but hold nothing yet.
 TEST(SpriteStream, EachContextsSceneDrawsWhatItIsGiven) {
