@@ -13,12 +13,12 @@ bool drawnPaused = false; // what the last picture shows
 
 // Later draws lie on top, from the Player and its shot, through the Undead,
 // the Trap and its bomb, to the Explosions over all.
-void drawPlay() {
+void drawPlay(float along) {
     setChoice(ChoiceTextured);
     if (thePlayer->status == Active) {
-        drawEntity(*thePlayer);
+        drawEntity(*thePlayer, along);
         if (thePlayer->projectile) {
-            drawEntity(*thePlayer->projectile);
+            drawEntity(*thePlayer->projectile, along);
         }
     }
     for (const auto& undead : undeadList) {
@@ -27,9 +27,9 @@ void drawPlay() {
         }
         // Set for every Undead, so a tint never carries over to the next.
         setChoice(undead->flag == 1 && undead->status == Active ? ChoiceSensing : ChoiceTextured);
-        drawEntity(*undead);
+        drawEntity(*undead, along);
     }
-    drawTrap();
+    drawTrap(along);
     for (const auto& explosion : explosionList) {
         drawEntity(*explosion); // drawn once more after the step it finishes in
     }
@@ -53,14 +53,14 @@ bool stepAndDraw(double now, bool still, bool redraw) {
         }
     }
     drawnPaused = steps.paused();
-    drawField();
+    drawField(frameAlong());
     return true;
 }
 
-void drawField() {
+void drawField(float along) {
     clearField();
     if (gameState == Playing) {
-        drawPlay();
+        drawPlay(along);
     } else if (gameState == TitleScreen) {
         drawEntity(*theMascot);
     }

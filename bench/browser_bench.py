@@ -4,7 +4,9 @@ SwiftShader): what a player downloads, gzipped as a web host sends it; the
 time from navigation to the first frame, on a desktop page and upright on a
 phone (the first load from the server, the rest from the page's own offline
 copy); and a frame's cost, the time the page spends in the game's frame
-callback while an S game is played on a desktop page.
+callback while an S game is played on a desktop page; and how evenly the
+wave marches at 144 Hz, the page's frame callbacks run on a pretend clock a
+refresh apart and each picture read back.
 
   bench/browser_bench.py BUILD_WEB_DIR
 """
@@ -16,6 +18,27 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
 from headless import chromium, serve  # noqa: E402
+
+# Before the page's scripts: frames on a pretend clock, each of the page's frame callbacks run when
+# window.frame(hertz) asks, the clock a refresh on; and where the wave stands after each, the mean x in
+# canvas pixels of all that is drawn right of the Player but the Trap's flat blue.
+PRETEND_CLOCK = """let now = 1000, pending = [];
+performance.now = () => now;
+window.requestAnimationFrame = callback => pending.push(callback);
+window.frame = hertz => { now += 1000 / hertz; const run = pending; pending = []; run.forEach(f => f(now)); };
+window.wave = () => {
+    const { width, height } = Module.canvas, unit = Math.min(width / 3, height / 2) | 0, row = 2.4 * unit | 0;
+    const paper = new OffscreenCanvas(width, height).getContext("2d");
+    paper.drawImage(Module.canvas, 0, 0);
+    const { data } = paper.getImageData((width - 3 * unit) / 2 + 0.6 * unit | 0, (height - 2 * unit) / 2 | 0, row,
+                                        2 * unit);
+    let ink = 0, at = 0;
+    for (let i = 0; i < data.length; i += 4) {
+        const dark = data[i + 2] > 200 && data[i] < 60 ? 0 : 765 - data[i] - data[i + 1] - data[i + 2];
+        ink += dark, at += dark * (i / 4 % row);
+    }
+    return [at / ink, 3 * unit];
+};"""
 
 # Before the page's scripts: each frame callback timed, the times kept in window.frameTimes.
 TIME_FRAMES = """
@@ -63,5 +86,18 @@ try:
     # The page's clock counts in steps of a tenth of a millisecond: the mean of many says more.
     print(f"a play frame in the browser: {1000 * statistics.mean(times):.0f} µs in the frame callback "
           f"(mean of {len(times)} frames)")
+
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PRETEND_CLOCK})
+    driver.get(address)
+    while not driver.execute_script("frame(144); return Module.firstFrameAt"):
+        pass
+    for kind in ("keyDown", "keyUp"):
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": "s", "code": "KeyS"})
+    places = driver.execute_script("frame(144); return Array.from({ length: 145 }, () => (frame(144), wave()))")
+    mean = places[0][1] / 200 * 60 / 144  # 0.01 of the field's width a step
+    advances = [a[0] - b[0] for a, b in zip(places, places[1:])]
+    print(f"the wave at 144 Hz in the browser: {statistics.mean(advances):.2f} px a frame (a step is "
+          f"{mean * 144 / 60:.2f}), standing still in {sum(a < 0.2 * mean for a in advances)} of {len(advances)} "
+          f"frames, within a pixel of {mean:.2f} in {sum(abs(a - mean) <= 1 for a in advances)}")
 finally:
     driver.quit()

@@ -1,8 +1,11 @@
 // What a frame costs: a full game frame against an empty one on the same
-// window, and the heap allocations a steady frame makes.
+// window, what drawing the field between two steps adds to it, and the heap
+// allocations a steady frame makes.
 #include "app/frame.h"
 #include "bench/busy_field.h"
 #include "game/game_state.h"
+#include "game/motion.h"
+#include "game/step.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -74,6 +77,25 @@ void BM_GameFrame(benchmark::State& state) {
     glFinish();
 }
 
+// What a frame drawn between two steps does beyond one drawn as the step left
+// things: a step's noting of where each mover stood and stands, and each
+// sprite's model placed along its move. (The drawing is the same.)
+void BM_DrawingBetweenSteps(benchmark::State& state) {
+    makeBusyField();
+    stepGame(frameTime);
+    for (auto _ : state) {
+        noteBeforeStep();
+        noteAfterStep();
+        benchmark::DoNotOptimize(modelAlong(*thePlayer, 0.5f));
+        benchmark::DoNotOptimize(modelAlong(*thePlayer->projectile, 0.5f));
+        benchmark::DoNotOptimize(modelAlong(*theTrap, 0.5f));
+        benchmark::DoNotOptimize(modelAlong(*theTrap->projectile, 0.5f));
+        for (const auto& undead : undeadList) {
+            benchmark::DoNotOptimize(modelAlong(*undead, 0.5f));
+        }
+    }
+}
+
 // Steady frames: the first frames on a fresh field warm the driver up, then
 // the count covers frames in which nothing is created or destroyed.
 void BM_SteadyFrameAllocations(benchmark::State& state) {
@@ -113,6 +135,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 empty_ = run.GetAdjustedCPUTime();
             } else if (name.rfind("BM_GameFrame", 0) == 0) {
                 game_ = run.GetAdjustedCPUTime();
+            } else if (name.rfind("BM_DrawingBetweenSteps", 0) == 0) {
+                between_ = run.GetAdjustedCPUTime();
             }
         }
     }
@@ -122,10 +146,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
             GetOutputStream() << "frame cost: a game frame takes " << game_ / empty_
                               << " x the CPU time of an empty frame (target: at most 1.15)\n";
         }
+        if (game_ > 0 && between_ > 0) {
+            GetOutputStream() << "drawing between steps adds " << between_ << " ns to a game frame's "
+                              << game_ << " ns: " << 100 * between_ / game_ << " % (target: at most 5 %)\n";
+        }
     }
 
   private:
-    double empty_ = 0, game_ = 0;
+    double empty_ = 0, game_ = 0, between_ = 0;
 };
 
 } // namespace
@@ -133,6 +161,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 // Process CPU time: llvmpipe draws on threads of its own.
 BENCHMARK(BM_EmptyFrame)->MeasureProcessCPUTime()->MinTime(2.0);
 BENCHMARK(BM_GameFrame)->MeasureProcessCPUTime()->MinTime(2.0);
+BENCHMARK(BM_DrawingBetweenSteps);
 BENCHMARK(BM_SteadyFrameAllocations)->Iterations(50);
 
 int main(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "game/game_state.h"
 
+#include "game/motion.h"
 #include "game/sounds.h"
 
 constinit int gameState = TitleScreen;
@@ -25,6 +26,7 @@ void clearGame() {
     quitRequested = false;
     trapAutoCounter = 0;
     heardSounds.count = 0;
+    forgetSteps();
 }
 
 bool gameIsOver() { return thePlayer->status == Finished || undeadList.empty(); }

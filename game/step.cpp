@@ -2,6 +2,7 @@
 
 #include "game/animation.h"
 #include "game/game_state.h"
+#include "game/motion.h"
 #include "game/play_field.h"
 #include "game/sounds.h"
 
@@ -15,8 +16,10 @@ void stepGame(double time) {
     }
     removeFinished(explosionList); // shown once in the step that finished them
     const bool waveLeft = !undeadList.empty();
+    noteBeforeStep();
     updatePlayField();
     removeFinished(undeadList); // a destroyed Undead is never drawn
+    noteAfterStep();
     if (waveLeft && undeadList.empty()) {
         noteSound(Sound::WaveCleared);
     }

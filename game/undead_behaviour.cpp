@@ -56,9 +56,11 @@ void Undead::move(Direction direction) {
         moveInDirection(*this, direction == Left ? marchStep : closingStep, direction);
     } else if (status == Stunned) {
         spinAngle += spinStep;
-        spinMatrix = axisRotation(identity, spinAngle, spinAxes[spinAxis]);
+        spinMatrix = spinMatrixAt(spinAxis, spinAngle);
     }
 }
+
+Mat4 spinMatrixAt(int axis, float angle) { return axisRotation(identity, angle, spinAxes[axis]); }
 
 void moveInDirection(Entity& e, float distance, Direction direction) {
     switch (direction) {

@@ -8,5 +8,9 @@
 // The first step of every play-field update. Needs thePlayer.
 void updateUndead();
 
+// The spin of a stunned Undead: turned by angle (radians) about its axis (0,
+// 1, 2: x, y, z).
+Mat4 spinMatrixAt(int axis, float angle);
+
 // Moves e by distance d one way along an axis.
 void moveInDirection(Entity& e, float distance, Direction direction);

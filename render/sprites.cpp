@@ -1,6 +1,7 @@
 #include "render/sprites.h"
 
 #include "game/game_state.h"
+#include "game/motion.h"
 #include "render/scene.h"
 
 #include "render/gl.h"
@@ -115,9 +116,9 @@ void setChoice(int choice) {
     }
 }
 
-void drawEntity(const Entity& entity) {
+void drawEntity(const Entity& entity, float along) {
     useProgram();
-    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, entity.getModel().data());
+    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, modelAlong(entity, along).data());
     if (stream.sampValue != entity.textureUnit) {
         glUniform1i(stream.samp, entity.textureUnit);
         stream.sampValue = entity.textureUnit;
@@ -133,7 +134,7 @@ GLint uploadQuad(const Entity& entity) {
                   entity.texCoords.size());
 }
 
-void drawTrap() {
+void drawTrap(float along) {
     useProgram();
     const Trap& trap = *theTrap;
     if (trap.flag == 0) {
@@ -141,7 +142,7 @@ void drawTrap() {
     } else if (trap.flag == 1) {
         setChoice(ChoiceSelfTrap);
     }
-    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, trap.getModel().data());
+    glUniformMatrix4fv(stream.mMat, 1, GL_FALSE, modelAlong(trap, along).data());
     // Untextured: its texture coordinates stay those of the draw before.
     const size_t texCoordFloats = std::min<size_t>(8, 2 * static_cast<size_t>(vertexCount(trap)));
     if (const GLint first =
@@ -151,6 +152,6 @@ void drawTrap() {
     }
     setChoice(ChoiceTextured);
     if (trap.projectile) {
-        drawEntity(*trap.projectile);
+        drawEntity(*trap.projectile, along);
     }
 }

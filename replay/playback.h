@@ -21,6 +21,7 @@ class Playback {
     // The step of the first checksum that did not match; said on standard
     // error as it is found.
     std::optional<long long> divergedAt() const { return diverged_; }
+    bool ended() const { return ended_; }
 
   private:
     void compare(long long step, std::uint32_t recorded, std::uint32_t now);

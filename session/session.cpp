@@ -29,6 +29,8 @@ void runSteps(double now) {
     }
 }
 
+float frameAlong() { return playback && playback->ended() ? 1.0f : steps.along(); }
+
 void runOneStep() {
     gameTime = static_cast<double>(stepsRun) / 60.0;
     stepGame(gameTime);

@@ -30,6 +30,11 @@ void runSteps(double now);
 // One step, at stepsRun / 60 s on the game clock; a recording notes it.
 void runOneStep();
 
+// How far along its latest step's move the last frame that ran draws the
+// field (FixedSteps::along); a playback at its end shows its last step as it
+// stands.
+float frameAlong();
+
 // Starts the session at a replay's beginning: the seed, the step count and
 // the clock as they were when its first game began.
 void startPlayback(const Replay& replay);
