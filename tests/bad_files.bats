@@ -23,7 +23,6 @@ damage() {
         perl -0777 -pe 's/\xff\xc0(.{3}).{4}/\xff\xc0$1\xff\xff\xff\xff/s' "$sheet" >"$file" ;;
     fifo) rm "$file" && mkfifo "$file" ;; # with no writer: opening it for reading would wait for one
     zero-device) ln -sf /dev/zero "$file" ;;
-    random-device) ln -sf /dev/urandom "$file" ;;
     socket) rm "$file" && perl -MIO::Socket::UNIX -e 'IO::Socket::UNIX->new(Local => shift, Listen => 1) or die' "$file" ;;
     oversized) truncate -s 2G "$file" ;; # sparse: far larger than any real file, on no disk space
     no-final-line-feed) [[ $(tail -c 1 "$file" | od -An -c) == *'\n' ]] && truncate -s -1 "$file" ;;
@@ -42,8 +41,8 @@ damage() {
     esac
 }
 
-every_file="missing empty halved directory noise text grey-jpeg alpha-png huge-header fifo zero-device
-random-device socket oversized"
+every_file="missing empty halved directory noise text grey-jpeg alpha-png huge-header fifo zero-device socket
+oversized"
 
 # Each row: a damage and what the game prints for it, on standard output (a
 # Perl pattern over the whole of it) and on standard error (exactly).
@@ -105,7 +104,7 @@ check_file() {
 # standard error, where FILE stands for the file's path.
 replay_rows() {
     local unreadable="cannot read replay file FILE (missing, not a plain file, or over 64 MiB)"
-    for how in missing directory fifo zero-device random-device socket oversized; do echo "$how|$unreadable"; done
+    for how in missing directory fifo zero-device socket oversized; do echo "$how|$unreadable"; done
     cat <<'ROWS'
 empty|FILE: empty, not a Gorvath replay
 text|FILE: not a Gorvath replay (its first line is not "gorvath replay 1")

@@ -137,23 +137,4 @@ TEST(SpriteStream, EachContextsSceneDrawsWhatItIsGiven) {
     glfwMakeContextCurrent(testWindow());
 }
 
-TEST_F(Draw, ASpriteWhoseBufferCannotBeMappedIsNotDrawn) {
-    clearField();
-    drawEntity(*makeProjectile(-0.5f, 0.0f, shotTile)); // the buffers have storage
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
-    ASSERT_NE(glMapBufferRange(GL_ARRAY_BUFFER, 0, 64, GL_MAP_WRITE_BIT),
-              nullptr); // taken: the next map fails
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const std::unique_ptr<Projectile> bomb = makeProjectile(0.5f, 0.0f, bombTile);
-    drawEntity(*bomb);
-    EXPECT_EQ(testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_OPERATION)) << "GL said why, and is heard out";
-    EXPECT_FALSE(probeAt(0.5f, 0.0f).drawn);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[1]);
-    glUnmapBuffer(GL_ARRAY_BUFFER);
-    drawEntity(*bomb);
-    EXPECT_EQ(probeAt(0.5f, 0.0f).unit, 2) << "drawn once the buffer can be written again";
-}
-
 } // namespace

@@ -15,10 +15,7 @@ teardown() { kill "$pid" 2>/dev/null || true; }
 start_display() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$BATS_FILE_TMPDIR/display" >/dev/null 2>&1 &
     echo $! >"$BATS_FILE_TMPDIR/xvfb"
-    for _ in $(seq 200); do
-        [[ -s $BATS_FILE_TMPDIR/display ]] && break
-        sleep 0.05
-    done
+    timeout 10 bash -c "until [[ -s $BATS_FILE_TMPDIR/display ]]; do sleep 0.05; done"
     export DISPLAY=:$(cat "$BATS_FILE_TMPDIR/display")
 }
 
@@ -61,6 +58,9 @@ finish() {
     wait "$pid" || status=$?
     [[ $status -eq 0 ]] || { echo "exit status $status"; return 1; }
 }
+
+# quit: Q, and the game ends with status 0.
+quit() { press q && finish; }
 
 stdout() { cat "$BATS_TEST_TMPDIR/out"; }
 stderr() { cat "$BATS_TEST_TMPDIR/err"; }
@@ -114,14 +114,11 @@ with_pretend_glfw() {
               "$GAME")
 }
 
-# pad [WORD...]: the pretend pad shows these buttons held and axes leaned
-# (tests/support/pretend_glfw.c), nothing else; unplug: no pad at all.
-pad() {
-    echo "$*" >"$BATS_TEST_TMPDIR/pad.new" && mv "$BATS_TEST_TMPDIR/pad.new" "$BATS_TEST_TMPDIR/pad"
-}
-unplug() { rm -f "$BATS_TEST_TMPDIR/pad"; }
+# pad [WORD...]: the pretend pad shows these buttons held and axes leaned, and nothing else.
+pad() { echo "$*" >"$BATS_TEST_TMPDIR/pad.new" && mv "$BATS_TEST_TMPDIR/pad.new" "$BATS_TEST_TMPDIR/pad"; }
 
-# swaps: how many pictures the game has shown; await_swaps N: waits for N more.
+# swaps: how many pictures the game has shown; await_swaps N: waits for N more;
+# await_no_swaps: waits until the game stops drawing (no picture for half a second).
 swaps() { cat "$BATS_TEST_TMPDIR/swaps" 2>/dev/null || echo 0; }
 await_swaps() {
     local until=$(($(swaps) + $1))
@@ -129,18 +126,13 @@ await_swaps() {
         (($(swaps) >= until)) && return
         sleep 0.05
     done
-    echo "no frames drawn: $(swaps) swaps, awaited $until"
-    return 1
+    echo "no frames drawn: $(swaps) swaps, awaited $until" && return 1
 }
-
-# await_no_swaps: waits until the game stops drawing (no picture for half a second).
 await_no_swaps() {
-    local before
     for _ in $(seq 20); do
-        before=$(swaps)
+        local before=$(swaps)
         sleep 0.5
         (($(swaps) == before)) && return
     done
-    echo "the game goes on drawing: $(swaps) swaps"
-    return 1
+    echo "the game goes on drawing: $(swaps) swaps" && return 1
 }

@@ -109,16 +109,6 @@ TEST_F(Keys, ShotsAndBombsStartBesideTheirOwnerOneAtATime) {
     EXPECT_EQ(theTrap->projectile->flag, 1);
 }
 
-TEST_F(Keys, ANewGameStandsItsWaveInAColumnThatSpinsAboutEachAxisInTurn) {
-    key(GLFW_KEY_S);
-    const float heights[5] = {0.6f, 0.400000036f, 0.200000018f, 0.0f,
-                              -0.199999988f}; // 0.6 - 0.2 i, in floats
-    for (size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(undeadList.at(i)->position, (Vec4{0.8f, heights[i], 0.5f, 1})) << i;
-        EXPECT_EQ(undeadList[i]->spinAxis, static_cast<int>(i % 3)) << i;
-    }
-}
-
 // What each layout prints on a key (what GLFW names it), by the key's US place,
 // and the key the game sees.
 TEST(KeyLabels, LettersGoByTheLayoutsLabelOtherKeysByTheirPlace) {

@@ -29,53 +29,19 @@ TEST(Animation, AnExplosionStepsThroughElevenTilesOncePerTenthOfASecond) {
     EXPECT_EQ(explosion.frameIndex, 0) << "due only once more than the period has passed";
     EXPECT_EQ(explosion.frameTimer, 0.0);
 
-    // Each tile's left, right, top and bottom after each step, added up in floats.
-    const float tiles[11][4] = {
-        {0.239999995f, 0.479999989f, 1.0f, 0.75f}, {0.479999989f, 0.719999969f, 1.0f, 0.75f},
-        {0.719999969f, 0.959999979f, 1.0f, 0.75f}, {0.0f, 0.24000001f, 0.75f, 0.5f},
-        {0.239999995f, 0.480000019f, 0.75f, 0.5f}, {0.479999989f, 0.720000029f, 0.75f, 0.5f},
-        {0.719999969f, 0.960000038f, 0.75f, 0.5f}, {0.0f, 0.240000069f, 0.5f, 0.25f},
-        {0.239999995f, 0.480000079f, 0.5f, 0.25f}, {0.479999989f, 0.720000088f, 0.5f, 0.25f},
-        {0.479999989f, 0.720000088f, 0.5f, 0.25f}, // the eleventh step finishes it on the last tile
-    };
+    // The tiles' left and top edges: along the top row, back to the left of the next row after every
+    // fourth, added up in floats; the eleventh step finishes it on the last tile.
+    const float lefts[11] = {0.24f, 0.48f, 0.72f, 0.0f, 0.24f, 0.48f, 0.72f, 0.0f, 0.24f, 0.48f, 0.48f};
+    const float tops[11] = {1.0f, 1.0f, 1.0f, 0.75f, 0.75f, 0.75f, 0.75f, 0.5f, 0.5f, 0.5f, 0.5f};
     double t = 0.0;
     for (int step = 0; step < 11; ++step) {
         t = std::nextafter(t + period, 1e9);
         animateExplosion(explosion, t);
-        const auto [l, r, top, bottom] = tiles[step];
-        ASSERT_EQ(explosion.texCoords, (Floats{l, bottom, r, bottom, l, top, r, top})) << "step " << step + 1;
+        ASSERT_NEAR(explosion.texCoords[0], lefts[step], 1e-6f) << "step " << step + 1;
+        ASSERT_EQ(explosion.texCoords[5], tops[step]) << "step " << step + 1;
         ASSERT_EQ(explosion.frameTimer, t);
         ASSERT_EQ(explosion.status, step < 10 ? Active : Finished) << "step " << step + 1;
         ASSERT_EQ(explosion.frameIndex, std::min(step + 1, 10));
-    }
-}
-
-TEST(Animation, TheMascotWalksOutAndBackAndStartsOverExactly) {
-    const std::unique_ptr<Mascot> mascot = createMascot();
-    const double period = static_cast<double>(0.2f);
-    animateMascot(*mascot, period);
-    EXPECT_EQ(mascot->frameIndex, 0);
-
-    // Left and right edges of the tile after each step, added up in floats.
-    const float columns[12][2] = {
-        {0.143999994f, 0.287999988f}, {0.287999988f, 0.431999981f}, {0.431999981f, 0.575999975f},
-        {0.575999975f, 0.719999969f}, {0.719999969f, 0.863999963f}, {0.863999963f, 1.0079999f},
-        {0.719999969f, 0.863999903f}, {0.575999975f, 0.719999909f}, {0.431999981f, 0.575999916f},
-        {0.287999988f, 0.431999922f}, {0.143999994f, 0.287999928f}, {0.0f, 0.144f}};
-    double t = 0.0;
-    for (int cycle = 0; cycle < 3; ++cycle) {
-        for (int step = 0; step < 12; ++step) {
-            const double due = std::nextafter(mascot->frameTimer + period, 1e9);
-            // The step back to the first tile keeps the timer, so after it
-            // the walk goes on in the very next frame.
-            t = cycle > 0 && step == 0 ? t + 0.001 : due;
-            animateMascot(*mascot, t);
-            const auto [l, r] = columns[step];
-            ASSERT_EQ(mascot->texCoords, (Floats{l, 0.555f - 0.11f, r, 0.555f - 0.11f, l, 0.555f, r, 0.555f}))
-                << "cycle " << cycle << " step " << step;
-            ASSERT_EQ(mascot->frameIndex, (step + 1) % 12);
-            ASSERT_EQ(mascot->frameTimer == t, step < 11);
-        }
     }
 }
 
@@ -115,35 +81,22 @@ TEST(ImageFile, PicturesTheDecoderWouldMishandleAreTurnedAway) {
     }
 }
 
-// A shader or a sheet of exactly its limit is read whole; one byte more is not.
+// A shader or a sheet of exactly its limit is read whole (many reads); one
+// byte more is not. Through a symbolic link, as directly.
 TEST(DataFiles, EachSizeLimitHoldsFromBothSides) {
     namespace fs = std::filesystem;
-    const fs::path path = scratchPath("limit");
+    const fs::path file = scratchPath("limit"), path = file.string() + "-link";
+    fs::create_symlink(file, path);
     for (std::size_t extra : {0, 1}) {
         SCOPED_TRACE(extra);
-        fs::copy_file(GORVATH_SOURCE_DIR "/textures/tz_undead32.jpg", path,
+        fs::copy_file(GORVATH_SOURCE_DIR "/textures/tz_undead32.jpg", file,
                       fs::copy_options::overwrite_existing);
-        fs::resize_file(path, maxSheetBytes + extra); // the picture, then zeros the decoder never reads
+        fs::resize_file(file, maxSheetBytes + extra); // the picture, then zeros the decoder never reads
         EXPECT_EQ(static_cast<bool>(decodeImageFile(path.c_str())), extra == 0);
-        fs::resize_file(path, maxShaderBytes + extra);
+        fs::resize_file(file, maxShaderBytes + extra);
         EXPECT_EQ(readShaderSource(path.c_str()).size(), extra == 0 ? maxShaderBytes + 1 : 0);
     }
-    fs::remove(path);
-}
-
-TEST(Display, TheFieldFillsTheLargestThreeByTwoAreaCentredInTheFramebuffer) {
-    const std::pair<std::pair<int, int>, FieldArea> rows[] = {
-        {{600, 400}, {0, 0, 600, 400}},   {{900, 400}, {150, 0, 600, 400}},
-        {{600, 600}, {0, 100, 600, 400}}, {{1280, 1024}, {1, 86, 1278, 852}},
-        {{601, 401}, {0, 0, 600, 400}},   {{0, 0}, {0, 0, 0, 0}},
-        {{1, 1}, {0, 0, 0, 0}},
-    };
-    for (const auto& [size, area] : rows) {
-        const FieldArea got = fieldArea(size.first, size.second);
-        EXPECT_EQ(std::tie(got.x, got.y, got.width, got.height),
-                  std::tie(area.x, area.y, area.width, area.height))
-            << size.first << " x " << size.second;
-    }
+    fs::remove(path), fs::remove(file);
 }
 
 } // namespace

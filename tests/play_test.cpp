@@ -176,17 +176,6 @@ TEST_F(PlayField, TheSelfSteeringTrapActsOnEverySeventhUpdateWithAStunnedUndead)
     EXPECT_EQ(trapAutoCounter, 2);
 }
 
-TEST_F(PlayField, RemoveFinishedTakesOutEveryFinishedEntryAndKeepsTheOrder) {
-    for (int status : {Active, Finished, Finished, Stunned, Finished, Active}) {
-        addUndead(0.0f, 0.0f, status).spinAxis = static_cast<int>(undeadList.size());
-    }
-    removeFinished(undeadList);
-    ASSERT_EQ(undeadList.size(), 3u);
-    EXPECT_EQ(undeadList[0]->spinAxis, 0);
-    EXPECT_EQ(undeadList[1]->spinAxis, 3);
-    EXPECT_EQ(undeadList[2]->spinAxis, 5);
-}
-
 // The Undead's own steps, the first part of every update.
 using UndeadSteps = GameTest;
 

@@ -28,8 +28,7 @@ same_but_paused() {
     press a Down space p # the game is paused: its picture stands, dimmed under the pause sign
     sleep 0.3
     shot recorded.png
-    press q
-    finish
+    quit
     run "$GAME" --check "$BATS_TEST_TMPDIR/game.txt"
     [[ $status == 0 && $output =~ ^replay\ matches:\ [0-9]+\ steps$ ]]
 
@@ -44,8 +43,7 @@ same_but_paused() {
     sleep 0.5
     shot still.png
     same replayed.png still.png # its last picture stays
-    press q
-    finish
+    quit
     [[ -z $(stdout) && -z $(stderr) ]]
 }
 

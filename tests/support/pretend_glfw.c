@@ -16,9 +16,9 @@
 #include <string.h>
 
 /* In the order of GLFW's gamepad buttons and axes. */
-static const char* const buttonNames[] = {"a",     "b",  "x",  "y",  "lb",    "rb",   "back", "start",
-                                          "guide", "ls", "rs", "up", "right", "down", "left"};
-static const char* const axisNames[] = {"lx", "ly", "rx", "ry", "lt", "rt"};
+static const char* const names[] = {"a",     "b",     "x",  "y",  "lb", "rb",    "back",
+                                    "start", "guide", "ls", "rs", "up", "right", "down",
+                                    "left",  "lx",    "ly", "rx", "ry", "lt",    "rt"};
 
 static FILE* padFile(int jid) {
     const char* path = getenv("PRETEND_PAD");
@@ -27,11 +27,7 @@ static FILE* padFile(int jid) {
 
 int glfwJoystickIsGamepad(int jid) {
     FILE* file = padFile(jid);
-    if (!file) {
-        return GLFW_FALSE;
-    }
-    fclose(file);
-    return GLFW_TRUE;
+    return file && fclose(file) == 0;
 }
 
 int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
@@ -42,21 +38,20 @@ int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
     memset(state, 0, sizeof *state);
     state->axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER] = state->axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] = -1.0f;
     char word[32];
-    while (fscanf(file, "%31s", word) == 1) {
-        char* value = strchr(word, '=');
-        if (value) {
-            *value++ = '\0';
-        }
-        for (int i = 0; i <= GLFW_GAMEPAD_BUTTON_LAST; ++i) {
-            if (!value && strcmp(word, buttonNames[i]) == 0) {
+    while (fscanf(file, "%31[^= \n]", word) == 1) {
+        float value = 1.0f;
+        (void)!fscanf(file, "=%f ", &value); /* a button has no value */
+        for (int i = 0; i < (int)(sizeof names / sizeof *names); ++i) {
+            if (strcmp(word, names[i]) != 0) {
+                continue;
+            }
+            if (i <= GLFW_GAMEPAD_BUTTON_LAST) {
                 state->buttons[i] = GLFW_PRESS;
+            } else {
+                state->axes[i - GLFW_GAMEPAD_BUTTON_LAST - 1] = value;
             }
         }
-        for (int i = 0; i <= GLFW_GAMEPAD_AXIS_LAST; ++i) {
-            if (value && strcmp(word, axisNames[i]) == 0) {
-                state->axes[i] = strtof(value, NULL);
-            }
-        }
+        (void)!fscanf(file, " ");
     }
     fclose(file);
     return GLFW_TRUE;
@@ -70,12 +65,8 @@ void glfwSwapBuffers(GLFWwindow* window) {
     }
     swap(window);
     const char* path = getenv("SWAP_COUNT");
-    if (!path) {
-        return;
-    }
     char aside[4096];
-    snprintf(aside, sizeof aside, "%s.new", path);
-    FILE* file = fopen(aside, "w");
+    FILE* file = path && snprintf(aside, sizeof aside, "%s.new", path) > 0 ? fopen(aside, "w") : NULL;
     if (file) {
         fprintf(file, "%lu\n", ++swaps);
         fclose(file);

@@ -12,81 +12,16 @@ import tempfile
 import time
 import unittest
 
-from selenium.common.exceptions import WebDriverException
-
 from headless import serve, stop
 from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page
 
 CONTROLS = "KeyS KeyA ArrowUp ArrowDown ArrowLeft ArrowRight Space KeyF KeyP KeyM F11".split()
-DIMMED = (140, 140, 140)  # the white field under the pause sign
+DIMMED, CORNER = (140, 140, 140), (0.9, -0.6)  # the white field under the pause sign, and where to look
 
 
 class Phone(Page):
-    def tearDown(self):
-        try:  # no finger left down by a test that failed halfway for the next test to find
-            self.touch("touchCancel")
-        except WebDriverException:
-            pass
-        super().tearDown()
-
     def phone(self, *scripts, width=412, height=915, site=None):
         self.open(*scripts, width=width, height=height, scale=2, mobile=True, site=site)
-
-    def rotate(self, width, height):
-        self.screen(width, height, 2, True)
-        self.until(lambda: self.js("innerWidth") == width, "not rotated")
-        self.frames(2)
-        self.measure()
-
-    def rect(self, selector):
-        return self.js(f"document.querySelector('{selector}').getBoundingClientRect().toJSON()")
-
-    def middle(self, code):
-        box = self.rect(f"[data-key={code}]")
-        return box["x"] + box["width"] / 2, box["y"] + box["height"] / 2
-
-    def touch(self, kind, *points):
-        """Fingers 1, 2, ... at those points, CSS pixels; a touchEnd or touchCancel ends every finger."""
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": kind, "touchPoints": [{"id": i + 1, "x": x, "y": y} for i, (x, y) in enumerate(points)]})
-
-    def hold(self, *codes):
-        self.touch("touchStart", *map(self.middle, codes))
-
-    def tap(self, *codes):
-        self.hold(*codes)
-        self.touch("touchEnd")
-
-    def held(self):
-        return sorted(self.js("[...document.querySelectorAll('.held')].map(e => e.dataset.key)"))
-
-    def player_top(self):
-        return self.drawn(-1, 0.66, -0.8, -0.66)[1]
-
-    def trap_x(self):
-        """Where the Trap's left edge is, just under the top of the field (None without a Trap)."""
-        row = self.shot(-1, 0.645, 1, 0.635)
-        return next((x for x in range(row.width) if max(map(lambda a, b: abs(a - b), row.getpixel((x, 0)),
-                                                            BLUE_TRAP)) < 24), None)
-
-    def assert_still(self, what, failure):
-        """What stays the same for a second, longer than a held key takes to repeat."""
-        before = what()
-        time.sleep(1)
-        self.assertEqual(what(), before, failure)
-
-    def field_box(self):
-        """The field's drawn area on the page, CSS pixels: left, top, right, bottom."""
-        return (*self.at(-1, 2 / 3), *self.at(1, -2 / 3))
-
-    def kept(self):
-        """The builds the page's service worker keeps, by their versions."""
-        return self.driver.execute_async_script("caches.keys().then(arguments[0])")
-
-    @staticmethod
-    def version(build):
-        with open(os.path.join(build, "service-worker.js")) as worker:
-            return ["gorvath-" + re.search(r'version: "(\w+)"', worker.read())[1]]
 
     def new_game(self, *scripts):
         """A phone's page, upright, and an S game begun by its control."""
@@ -94,30 +29,52 @@ class Phone(Page):
         self.tap("KeyS")
         self.await_colour(TRAP, BLUE_TRAP, "S: no game")
 
+    def box(self, code):
+        """The control's box on the page, CSS pixels: left, top, right, bottom."""
+        box = self.js(f"document.querySelector('[data-key={code}]').getBoundingClientRect()")
+        return box["left"], box["top"], box["right"], box["bottom"]
+
+    def touch(self, kind, *points):
+        """Fingers 1, 2, ... at those points, CSS pixels; a touchEnd or touchCancel ends every finger."""
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": kind, "touchPoints": [{"id": i + 1, "x": x, "y": y} for i, (x, y) in enumerate(points)]})
+
+    def hold(self, *codes):
+        self.touch("touchStart", *(((x0 + x1) / 2, (y0 + y1) / 2) for x0, y0, x1, y1 in map(self.box, codes)))
+
+    def tap(self, code):
+        self.hold(code)
+        self.touch("touchEnd")
+
+    def held(self):
+        return sorted(self.js("[...document.querySelectorAll('.held')].map(e => e.dataset.key)"))
+
+    def trap_x(self):
+        """Where the Trap's left edge is, just under the top of the field."""
+        row = self.shot(-1, 0.645, 1, 0.635)
+        return next(x for x in range(row.width)
+                    if max(abs(a - b) for a, b in zip(row.getpixel((x, 0)), BLUE_TRAP)) < 24)
+
     def test_each_control_acts_as_its_key_upright(self):
         # Each game's keys within the two seconds before the Undead reach the Player.
         self.new_game(LISTEN)  # the start's sound, 0.4 s long, heard as it plays
         self.until(lambda: self.js("window.loudest") > 0.05, "no sound from the first touch on", seconds=1)
-        self.assertEqual(sorted(self.js("[...document.querySelectorAll('[data-key]')].map(e => e.dataset.key)")),
-                         sorted(CONTROLS))
         self.tap("KeyF")  # the bomb falls through the field in under half a second, long before the wave comes
         self.until(lambda: self.drawn(-0.04, 0.55, 0.02, -0.6), "F: no bomb", seconds=0.6)  # under the Trap
         self.tap("Space")
         self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
-        for code, sign in (("ArrowUp", -1), ("ArrowDown", 1)):
-            before = self.player_top()
+        player_top = lambda: self.drawn(-1, 0.66, -0.8, -0.66)[1]  # noqa: E731
+        for code, sign, where in (("ArrowUp", -1, player_top), ("ArrowDown", 1, player_top),
+                                  ("ArrowLeft", -1, self.trap_x), ("ArrowRight", 1, self.trap_x)):
+            self.new_game()  # a game of its own for each: done before the wave comes, however busy the machine
+            before = where()
             self.tap(code)
-            self.until(lambda: (self.player_top() - before) * sign > 3, f"{code}: the Player stands")
-        self.new_game()
-        for code, sign in (("ArrowLeft", -1), ("ArrowRight", 1)):
-            before = self.trap_x()
-            self.tap(code)
-            self.until(lambda: (self.trap_x() - before) * sign > 3, f"{code}: the Trap stands")
-        self.tap("KeyP")
-        self.await_colour((0.9, -0.6), DIMMED, "P: not paused", 2)
-        self.tap("KeyP")
-        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
+            self.until(lambda: (where() - before) * sign > 3, f"{code}: nothing moves")
         self.new_game(LISTEN)
+        self.tap("KeyP")
+        self.await_colour(CORNER, DIMMED, "P: not paused", 2)
+        self.tap("KeyP")
+        self.await_colour(CORNER, WHITE, "P: still paused", 0)
         self.tap("KeyM")
         time.sleep(0.5)  # the start's sound played out
         self.js("window.loudest = 0")
@@ -136,25 +93,27 @@ class Phone(Page):
         for width, height in ((360, 640), (640, 360), (412, 915), (768, 1024), (1024, 768), (915, 412)):
             self.phone(width=width, height=height)
             screen = f"{width} x {height}"
-            left, top, right, bottom = self.field_box()
-            self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: field cut")
-            self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.65, screen)
+            left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
+            self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
+            self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.65)
             self.assertEqual(self.js("[document.documentElement.scrollWidth, document.documentElement.scrollHeight]"),
                              [width, height], f"{screen}: the page scrolls")
             for code in CONTROLS:
-                box = self.rect(f"[data-key={code}]")
-                x0, y0, x1, y1 = box["left"], box["top"], box["right"], box["bottom"]
+                x0, y0, x1, y1 = self.box(code)
                 self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
-                self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: off it")
-                self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on the field")
-            self.assertEqual(self.js("document.getElementById('keys').offsetParent"), None, "the keys' line")
+                self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
+                self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on it")
+            self.assertIsNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
         self.tap("KeyS")
         self.await_colour(TRAP, BLUE_TRAP, "S: no game")
         self.tap("ArrowRight")  # the Trap a step right of where a new game has it
         self.await_colour((0.1, 0.64), BLUE_TRAP, "the Trap stands")
-        self.rotate(412, 915)
-        self.await_colour((0.1, 0.64), BLUE_TRAP, "upright again, not the same game")
-        self.assertEqual(self.colour(0.9, -0.6), WHITE, "paused")
+        self.screen(412, 915, 2, True)  # turned upright
+        self.until(lambda: self.js("innerWidth") == 412, "not turned")
+        self.frames(2)
+        self.measure()
+        self.await_colour((0.1, 0.64), BLUE_TRAP, "upright, not the same game")
+        self.assertEqual(self.colour(*CORNER), WHITE, "paused")
 
     def test_two_fingers_act_at_once_and_no_finger_leaves_a_control_held(self):
         self.new_game()
@@ -167,70 +126,62 @@ class Phone(Page):
         self.until(lambda: self.trap_x() < before - 3, "Left not repeating, or let go by the second finger")
         self.assertEqual(self.held(), ["ArrowLeft", "Space"])
         self.touch("touchEnd")
-        fingers = {"lifted": ["touchEnd"], "cancelled": ["touchCancel"], "slid off": ["touchMove", self.at(0, 0)]}
-        for name, (kind, *where) in fingers.items():
+        for name, (kind, *where) in {"lifted": ["touchEnd"], "cancelled": ["touchCancel"],
+                                     "slid off": ["touchMove", self.at(0, 0)]}.items():
             self.new_game()  # the Trap moves while the Player is in the game
             self.hold("ArrowLeft")
             self.until(lambda: self.held() == ["ArrowLeft"], f"{name}: not held")
             self.touch(kind, *where)
             self.assertEqual(self.held(), [], name)
-            self.assert_still(self.trap_x, f"{name}: the Trap goes on moving")
+            before = self.trap_x()
+            time.sleep(1)  # longer than a held key takes to repeat
+            self.assertEqual(self.trap_x(), before, f"{name}: the Trap goes on moving")
             if where:
                 self.touch("touchEnd")
 
     def test_bad_touches_break_nothing_and_leave_nothing_held(self):
         self.phone()
-        cases = {
-            "on the field": lambda: (self.touch("touchStart", self.at(0, 0)), self.touch("touchEnd")),
-            "from the field onto a control": lambda: (self.touch("touchStart", self.at(-0.5, -0.5)),
-                                                      self.touch("touchMove", self.middle("KeyS")),
-                                                      self.touch("touchEnd")),
-            "a pinch on the field": lambda: (self.touch("touchStart", self.at(-0.1, 0), self.at(0.1, 0)),
-                                             self.touch("touchMove", self.at(-0.6, 0), self.at(0.6, 0)),
-                                             self.touch("touchEnd")),
-            "a double tap": lambda: [(self.touch("touchStart", self.at(0, 0)), self.touch("touchEnd"))
-                                     for _ in range(2)],
-            "ten fingers, S to M": lambda: (self.hold(*CONTROLS[:10]), self.touch("touchEnd")),
-        }
+        middle, (x0, y0, x1, y1) = self.at(0, 0), self.box("KeyS")
+        cases = {"on the field": [("touchStart", middle)],
+                 "from the field onto a control": [("touchStart", middle), ("touchMove", ((x0 + x1) / 2, y1 - 2))],
+                 "a pinch": [("touchStart", self.at(-0.1, 0), self.at(0.1, 0)),
+                             ("touchMove", self.at(-0.6, 0), self.at(0.6, 0))],
+                 "a double tap": [("touchStart", middle), ("touchEnd",), ("touchStart", middle)]}
         for name, touches in cases.items():
-            touches()
+            for kind, *points in touches + [("touchEnd",)]:
+                self.touch(kind, *points)
             self.assertEqual(self.held(), [], name)
             self.assertEqual(self.js("[visualViewport.scale, scrollX, scrollY]"), [1, 0, 0], f"{name}: zoomed")
             self.assertEqual(self.js("document.getSelection().toString()"), "", name)
+            self.assertEqual(self.colour(*TRAP), WHITE, f"{name}: a game begun")
+        self.hold(*CONTROLS[:10])  # ten fingers, S to M
+        self.touch("touchEnd")
+        self.assertEqual(self.held(), [], "ten fingers")
         self.assertEqual(self.js("document.title"), "Gorvath (paused)", "ten fingers: an S game, paused")
         self.tap("KeyP")
         self.await_colour(TRAP, BLUE_TRAP, "still paused")
 
-    def test_no_touch_controls_on_a_desktop_page(self):
-        self.open()
-        for code in CONTROLS:
-            self.assertEqual(self.rect(f"[data-key={code}]")["width"], 0, code)
-        self.assertIsNotNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
-
     def test_the_gl_context_taken_and_given_back_leaves_the_game_paused_as_it_stood(self):
-        self.phone()
-        lose = "window.lose."
+        self.new_game()
         self.js("window.lose = Module.canvas.getContext('webgl2').getExtension('WEBGL_lose_context')")
-        self.tap("KeyS")
-        self.await_colour(TRAP, BLUE_TRAP, "S: no game")
         self.tap("KeyP")
-        self.await_colour((0.9, -0.6), DIMMED, "P: not paused", 2)
+        self.await_colour(CORNER, DIMMED, "P: not paused", 2)
         paused = self.shot().tobytes()
         for _ in range(2):  # twice in a row, the game paused
-            self.js(lose + "loseContext()")
+            self.js("lose.loseContext()")
             self.until(lambda: self.js("Module.canvas.getContext('webgl2').isContextLost()"), "not lost")
-            self.js(lose + "restoreContext()")
+            self.js("lose.restoreContext()")
             self.until(lambda: self.shot().tobytes() == paused, "not the picture from before")
         self.tap("KeyP")
-        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
-        self.js(lose + "loseContext()")  # running, and not given back for a while
+        self.await_colour(CORNER, WHITE, "P: still paused", 0)
+        self.js("lose.loseContext()")  # running, and not given back for a while
         self.until(lambda: self.js("document.title") == "Gorvath (paused)", "lost: not paused")
         self.until(lambda: "taken the game's picture away" in self.js("document.body.innerText"), "not said")
-        self.js(lose + "restoreContext()")
-        self.await_colour((0.9, -0.6), DIMMED, "running again after the loss", 2)
+        self.js("lose.restoreContext()")
+        self.await_colour(CORNER, DIMMED, "running again after the loss", 2)
         self.assertTrue(self.js("document.getElementById('message').hidden"), "still said")
         self.tap("KeyP")
-        self.await_colour((0.9, -0.6), WHITE, "P: still paused", 0)
+        self.await_colour(CORNER, WHITE, "P: still paused", 0)
 
     def test_installable_and_played_offline_and_a_new_build_replaces_the_kept_one_whole(self):
         build = tempfile.mkdtemp()
@@ -241,17 +192,15 @@ class Phone(Page):
         self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
         self.until(lambda: self.js("navigator.serviceWorker.controller"), "not kept")
         # A new build on the server: a page and a script that say so.
-        with open(os.path.join(build, "index.html"), "r+") as page:
-            text = page.read().replace("<title>", '<meta name="build" content="second"><title>')
-            page.seek(0)
-            page.write(text)
-        with open(os.path.join(build, "gorvath.js"), "a") as script:
-            script.write("\nwindow.secondBuild = true;\n")
-        subprocess.run([os.path.join(os.environ["SOURCE_DIR"], "scripts/web-offline.sh"), build], check=True)
-        second = "[document.querySelector('meta[name=build]') !== null, window.secondBuild === true]"
+        subprocess.run(f"sed -i 's/<title>/<meta name=build><title>/' index.html && echo 'secondBuild = 1' >>gorvath.js"
+                       f" && {os.environ['SOURCE_DIR']}/scripts/web-offline.sh .", shell=True, cwd=build, check=True)
+        with open(os.path.join(build, "service-worker.js")) as worker:
+            kept = ["gorvath-" + re.search(r'version: "(\w+)"', worker.read())[1]]
+        second = "[document.querySelector('meta[name=build]') !== null, window.secondBuild === 1]"
         self.phone(site=site)
         self.assertEqual(self.js(second), [False, False], "the kept build, whole, this once")
-        self.until(lambda: self.kept() == self.version(build), "the new build not kept")  # the old one gone
+        self.until(lambda: self.driver.execute_async_script("caches.keys().then(arguments[0])") == kept,
+                   "the new build not kept")  # and the old one gone
         self.phone(site=site)
         self.assertEqual(self.js(second), [True, True], "the new build, whole, on the next visit")
         self.driver.execute_cdp_cmd("Network.enable", {})
