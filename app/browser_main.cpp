@@ -21,7 +21,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <utility>
 
