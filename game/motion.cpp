@@ -20,6 +20,7 @@ struct Placement {
     Role role = Role::Player;
     bool stepped = false; // still there, in the same role, after the step
     Vec4 before, after;   // where the model places the sprite
+    int spinAxis = -1;    // an Undead's; -1: no spin
     float spinBefore = 0.0f, spinAfter = 0.0f;
 };
 
@@ -30,19 +31,19 @@ int count = 0;
 
 template <class Visit> void eachMover(Visit visit) {
     if (thePlayer) {
-        visit(*thePlayer, Role::Player, 0.0f);
+        visit(*thePlayer, Role::Player, -1, 0.0f);
         if (thePlayer->projectile) {
-            visit(*thePlayer->projectile, Role::Shot, 0.0f);
+            visit(*thePlayer->projectile, Role::Shot, -1, 0.0f);
         }
     }
     if (theTrap) {
-        visit(*theTrap, Role::Trap, 0.0f);
+        visit(*theTrap, Role::Trap, -1, 0.0f);
         if (theTrap->projectile) {
-            visit(*theTrap->projectile, Role::Bomb, 0.0f);
+            visit(*theTrap->projectile, Role::Bomb, -1, 0.0f);
         }
     }
     for (const auto& undead : undeadList) {
-        visit(*undead, Role::Undead, undead->spinAngle);
+        visit(*undead, Role::Undead, undead->spinAxis, undead->spinAngle);
     }
 }
 
@@ -55,15 +56,15 @@ float glide(float before, float after, float along, float most) {
 
 void noteBeforeStep() {
     count = 0;
-    eachMover([](const Entity& entity, Role role, float spin) {
+    eachMover([](const Entity& entity, Role role, int axis, float spin) {
         if (count < most) {
-            placements[count++] = {&entity, role, false, entity.model[3], {}, spin, 0.0f};
+            placements[count++] = {&entity, role, false, entity.model[3], {}, axis, spin, 0.0f};
         }
     });
 }
 
 void noteAfterStep() {
-    eachMover([](const Entity& entity, Role role, float spin) {
+    eachMover([](const Entity& entity, Role role, int, float spin) {
         for (int i = 0; i < count; ++i) {
             if (placements[i].entity == &entity && placements[i].role == role) {
                 placements[i].stepped = true;
@@ -80,19 +81,16 @@ Mat4 modelAlong(const Entity& entity, float along) {
     if (along >= 1.0f) {
         return entity.getModel();
     }
-    const auto* undead = dynamic_cast<const Undead*>(&entity);
-    const float spin = undead ? undead->spinAngle : 0.0f;
     for (int i = 0; i < count; ++i) {
         const Placement& p = placements[i];
-        if (p.entity != &entity || !p.stepped || !(p.after == entity.model[3]) || p.spinAfter != spin) {
-            continue; // not this one, gone, or moved since the step
+        if (p.entity != &entity || !p.stepped || !(p.after == entity.model[3])) {
+            continue; // not this one, gone, or moved since the step (only steps spin an Undead)
         }
         Mat4 model = entity.model;
         model[3].x = glide(p.before.x, p.after.x, along, glideMost);
         model[3].y = glide(p.before.y, p.after.y, along, glideMost);
-        if (undead) {
-            model = model *
-                    spinMatrixAt(undead->spinAxis, glide(p.spinBefore, p.spinAfter, along, spinGlideMost));
+        if (p.spinAxis >= 0) {
+            model = model * spinMatrixAt(p.spinAxis, glide(p.spinBefore, p.spinAfter, along, spinGlideMost));
         }
         return model;
     }
