@@ -8,15 +8,22 @@ callback while an S game is played on a desktop page; and how evenly the
 wave marches at 144 Hz, the page's frame callbacks run on a pretend clock a
 refresh apart and each picture read back.
 
-  bench/browser_bench.py BUILD_WEB_DIR
+And the desktop's scripted frames (the reference pictures in tests/frames/),
+drawn by the game in the browser (FRAMES_DIR: build-emscripten/bench/web/,
+frames_page.cpp and its page): how many of a frame's 240 000 pixels differ by
+more than 8 of 255 in any channel (SwiftShader and llvmpipe round a sprite's
+edge differently), and how many at all.
+
+  bench/browser_bench.py BUILD_WEB_DIR FRAMES_DIR
 """
 import gzip
 import os
+import re
 import statistics
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from headless import chromium, serve  # noqa: E402
 
 # Before the page's scripts: frames on a pretend clock, each of the page's frame callbacks run when
@@ -51,7 +58,7 @@ window.requestAnimationFrame = callback => request(now => {
 });
 """
 
-site = sys.argv[1]
+site, frames = sys.argv[1:3]
 sizes = {name: len(gzip.compress(open(os.path.join(site, name), "rb").read(), 9)) for name in sorted(os.listdir(site))}
 print(f"download, gzipped: {sum(sizes.values()) / 1000:.0f} kB "
       f"({', '.join(f'{name} {size / 1000:.0f} kB' for name, size in sizes.items())}); target at most 400 kB")
@@ -99,5 +106,14 @@ try:
     print(f"the wave at 144 Hz in the browser: {statistics.mean(advances):.2f} px a frame (a step is "
           f"{mean * 144 / 60:.2f}), standing still in {sum(a < 0.2 * mean for a in advances)} of {len(advances)} "
           f"frames, within a pixel of {mean:.2f} in {sum(abs(a - mean) <= 1 for a in advances)}")
+
+    driver.get(serve(frames) + "frames.html")
+    said = ""
+    while '"done"' not in said:
+        time.sleep(0.1)
+        said += "".join(e["message"] for e in driver.get_log("browser"))
+    print("the desktop's scripted frames in the browser, pixels of 240 000 that differ by more than 8 of 255 "
+          "(and at all): " + ", ".join(f"{name} {more} ({all})" for name, more, all in
+                                       re.findall(r'"(\S+): (\d+) pixels differ by more than 8, (\d+) at all', said)))
 finally:
     driver.quit()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in release mode and runs them on a virtual display;
-# then the game's web build, measured in headless Chromium.
+# then the game's web build, measured in headless Chromium, with the desktop's
+# scripted frames drawn by it beside their reference pictures.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -14,4 +15,5 @@ run "$root/build-bench/startup_bench"
 run "$root/build-bench/peer_bench"
 "$root/bench/idle_cpu.sh" "$root/build-bench/gorvath" "$root"
 "$root/scripts/web.sh" >/dev/null
-"$root/bench/browser_bench.py" "$root/build-web"
+NODE_PATH=/usr/share/nodejs cmake --build "$root/build-emscripten" -j"$(nproc)" --target frames_page >/dev/null
+"$root/bench/browser_bench.py" "$root/build-web" "$root/build-emscripten/bench/web"

@@ -71,7 +71,7 @@ wait $game
 "$root/scripts/web.sh" >/dev/null
 /usr/bin/python3 - "$root" <<'SHOOT'
 import sys, time
-sys.path.insert(0, sys.argv[1] + "/tests/web")
+sys.path.insert(0, sys.argv[1] + "/tools")
 from headless import chromium, serve
 driver = chromium()
 cdp = driver.execute_cdp_cmd

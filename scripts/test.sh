@@ -18,7 +18,6 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TY
     -DGORVATH_SANITIZE=ON >/dev/null
 cmake --build "$root/build-sanitize" -j"$(nproc)"
 "$root/scripts/web.sh"
-NODE_PATH=/usr/share/nodejs cmake --build "$root/build-emscripten" -j"$(nproc)" --target frames_page
 
 run_tests() {
     echo "== tests in $1"

@@ -26,11 +26,7 @@ teardown() {
     echo 'Xft.dpi: 192' | xrdb -merge
     start_game "$SOURCE_DIR"
     xrdb -remove
-    for _ in $(seq 50); do # a busy machine may show the window a moment before its size settles
-        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: 1200x800"* ]] && break
-        sleep 0.1
-    done
-    [[ $(xdotool getwindowgeometry "$window") == *"Geometry: 1200x800"* ]] || { xdotool getwindowgeometry "$window"; false; }
+    await_geometry 1200x800 # a busy machine may show the window a moment before its size settles
     press s
     await_pixel 630 16 "$BLUE_TRAP"
 }

@@ -8,13 +8,6 @@ resize() {
     xdotool windowsize "$window" "$1" "$2"
     await_geometry "$1x$2"
 }
-await_geometry() {
-    for _ in $(seq 50); do
-        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && sleep 0.2 && return
-        sleep 0.1
-    done
-    return 1
-}
 
 # field W H: the field's box in a W x H window, as X0 Y0 X1 Y1.
 field() {
@@ -88,13 +81,5 @@ field() {
     await_pixel 315 8 '^(1[0-9]),(5[0-9]|6[0-9]),(1[2-4][0-9])$' # the Trap dimmed
     press p Right Right Right Right
     await_pixel $((315 + 36)) 8 "$BLUE_TRAP"
-    quit
-}
-
-@test "--fullscreen starts as F11 leaves it, and F11 brings the window" {
-    start_game "$SOURCE_DIR" "$GAME" --fullscreen
-    await_geometry 1280x1024
-    press F11
-    await_geometry 600x400
     quit
 }

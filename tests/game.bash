@@ -59,6 +59,15 @@ finish() {
     [[ $status -eq 0 ]] || { echo "exit status $status"; return 1; }
 }
 
+# await_geometry WxH: waits for the window to be that size, and a moment more for a frame drawn in it.
+await_geometry() {
+    for _ in $(seq 50); do
+        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && sleep 0.2 && return
+        sleep 0.1
+    done
+    xdotool getwindowgeometry "$window" && return 1
+}
+
 # quit: Q, and the game ends with status 0.
 quit() { press q && finish; }
 

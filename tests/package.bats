@@ -18,30 +18,13 @@ setup_file() {
     version=$(sed -n 's/^project(Gorvath VERSION \([0-9.]*\) .*/\1/p' "$SOURCE_DIR/CMakeLists.txt")
     [[ $(basename "$deb") == "gorvath_${version}_$(dpkg --print-architecture).deb" ]]
     run bash -c "dpkg-deb -c '$deb' | awk '\$1 !~ /^d/ { print \$6 }'"
-    diff <(echo "$output") - <<FILES
-./usr/games/gorvath
-./usr/lib/games/gorvath/gorvath
-./usr/share/applications/gorvath.desktop
-./usr/share/doc/gorvath/changelog.gz
-./usr/share/doc/gorvath/copyright
-./usr/share/games/gorvath/shaders/fragShader.glsl
-./usr/share/games/gorvath/shaders/vertShader.glsl
-./usr/share/games/gorvath/sounds/bomb.ogg
-./usr/share/games/gorvath/sounds/caught.ogg
-./usr/share/games/gorvath/sounds/explosion.ogg
-./usr/share/games/gorvath/sounds/shot.ogg
-./usr/share/games/gorvath/sounds/start.ogg
-./usr/share/games/gorvath/sounds/stun.ogg
-./usr/share/games/gorvath/sounds/won.ogg
-./usr/share/games/gorvath/textures/explosion.jpg
-./usr/share/games/gorvath/textures/gorvath.png
-./usr/share/games/gorvath/textures/tz_classm32.jpg
-./usr/share/games/gorvath/textures/tz_effects32.jpg
-./usr/share/games/gorvath/textures/tz_undead32.jpg
-./usr/share/icons/hicolor/64x64/apps/gorvath.png
-./usr/share/man/man6/gorvath.6.gz
-./usr/share/metainfo/org.gorvath.gorvath.metainfo.xml
-FILES
+    local share=./usr/share data=./usr/share/games/gorvath
+    diff <(echo "$output") <(printf '%s\n' ./usr/games/gorvath ./usr/lib/games/gorvath/gorvath \
+        $share/applications/gorvath.desktop $share/doc/gorvath/{changelog.gz,copyright} \
+        $data/shaders/{fragShader,vertShader}.glsl $data/sounds/{bomb,caught,explosion,shot,start,stun,won}.ogg \
+        $data/textures/{explosion.jpg,gorvath.png,tz_classm32.jpg,tz_effects32.jpg,tz_undead32.jpg} \
+        $share/icons/hicolor/64x64/apps/gorvath.png $share/man/man6/gorvath.6.gz \
+        $share/metainfo/org.gorvath.gorvath.metainfo.xml)
     # Depends, as dpkg-shlibdeps found them: the libraries the game links.
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)

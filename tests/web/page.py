@@ -4,12 +4,14 @@ points in them, waiting for what a test looks for, and no error on the console
 after any test."""
 import io
 import os
+import sys
 import time
 import unittest
 
 from PIL import Image
 
-from headless import chromium, serve
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from headless import chromium, serve, stop  # noqa: E402,F401
 
 BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
 

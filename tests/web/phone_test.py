@@ -12,8 +12,7 @@ import tempfile
 import time
 import unittest
 
-from headless import serve, stop
-from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page
+from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, serve, stop
 
 CONTROLS = "KeyS KeyA ArrowUp ArrowDown ArrowLeft ArrowRight Space KeyF KeyP KeyM F11".split()
 DIMMED, CORNER = (140, 140, 140), (0.9, -0.6)  # the white field under the pause sign, and where to look

@@ -1,6 +1,6 @@
 """Debian's Chromium, headless, with WebGL 2 on SwiftShader, driven through
-Selenium; and pages served on 127.0.0.1. Shared by the browser's tests and its
-benchmark."""
+Selenium; and pages served on 127.0.0.1. Shared by the browser's tests, its
+benchmark and the screenshots."""
 import functools
 import http.server
 import threading
