@@ -1,11 +1,12 @@
 // Gorvath's service worker: it keeps every file of the page's build, so that
 // after one visit the game plays with no network at all. scripts/web-offline.sh
 // writes the build into the line below, as each file's name and the SHA-256 of
-// its content, and the build's version made from them all: a file's version
-// is its content. A new build on the server is a new worker. It fetches the
-// whole build afresh and checks every file against its digest, so that a
-// build half deployed is never kept, and only then takes the old one's place,
-// whole, for the next visit: never an old gorvath.js beside a new gorvath.wasm.
+// its content, and the build's version made from them all and from this
+// worker's own code: a build's version changes with anything that changes.
+// A new build on the server is a new worker. It fetches the whole build
+// afresh and checks every file against its digest, so that a build half
+// deployed is never kept, and only then takes the old one's place, whole, for
+// the next visit: never an old gorvath.js beside a new gorvath.wasm.
 "use strict";
 const build = { version: "unbuilt", files: {} };
 const kept = "gorvath-" + build.version;
@@ -15,19 +16,34 @@ async function digest(buffer) {
     return Array.from(bytes, byte => byte.toString(16).padStart(2, "0")).join("");
 }
 
+// The build is fetched into a cache of its own and checked there; only when
+// every file is whole is it copied to the kept build's name. A failed install
+// (a network drop, a file on the server that is not this build's) throws that
+// away and touches no kept build, least of all the one the game plays from.
 async function keepBuild() {
-    const cache = await caches.open(kept);
+    const incoming = "incoming-" + build.version;
+    const existed = await caches.has(kept);
+    await caches.delete(incoming);
+    const fetched = await caches.open(incoming);
     try {
         for (const [name, sum] of Object.entries(build.files)) {
             const response = await fetch(name, { cache: "no-store" });
             if (!response.ok || await digest(await response.clone().arrayBuffer()) !== sum) {
                 throw new Error(`${name} on the server is not this build's`);
             }
-            await cache.put(name, response);
+            await fetched.put(name, response);
+        }
+        const whole = await caches.open(kept);
+        for (const name of Object.keys(build.files)) {
+            await whole.put(name, await fetched.match(name));
         }
     } catch (error) {
-        await caches.delete(kept); // the kept build, if any, stays as it was
+        if (!existed) {
+            await caches.delete(kept);
+        }
         throw error;
+    } finally {
+        await caches.delete(incoming);
     }
     await self.skipWaiting();
 }

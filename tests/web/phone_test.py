@@ -14,6 +14,10 @@ import unittest
 
 from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, serve, stop
 
+# Before the page's scripts: how often the page's sound output is suspended, in window.suspensions.
+COUNT_SUSPENSIONS = """window.suspensions = 0;
+const suspend = AudioContext.prototype.suspend;
+AudioContext.prototype.suspend = function () { ++window.suspensions; return suspend.call(this); };"""
 CONTROLS = "KeyS KeyA ArrowUp ArrowDown ArrowLeft ArrowRight Space KeyF KeyP KeyM F11".split()
 DIMMED, CORNER = (140, 140, 140), (0.9, -0.6)  # the white field under the pause sign, and where to look
 
@@ -56,12 +60,15 @@ class Phone(Page):
 
     def test_each_control_acts_as_its_key_upright(self):
         # Each game's keys within the two seconds before the Undead reach the Player.
-        self.new_game(LISTEN)  # the start's sound, 0.4 s long, heard as it plays
+        self.new_game(LISTEN, COUNT_SUSPENSIONS)  # the start's sound, 0.4 s long, heard as it plays
         self.until(lambda: self.js("window.loudest") > 0.05, "no sound from the first touch on", seconds=1)
+        woken = self.js("window.suspensions")
         self.tap("KeyF")  # the bomb falls through the field in under half a second, long before the wave comes
         self.until(lambda: self.drawn(-0.04, 0.55, 0.02, -0.6), "F: no bomb", seconds=0.6)  # under the Trap
-        self.tap("Space")
-        self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+        for _ in range(5):
+            self.tap("Space")
+            self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+        self.assertEqual(self.js("window.suspensions"), woken, "the sound cut as a finger lifts")
         player_top = lambda: self.drawn(-1, 0.66, -0.8, -0.66)[1]  # noqa: E731
         for code, sign, where in (("ArrowUp", -1, player_top), ("ArrowDown", 1, player_top),
                                   ("ArrowLeft", -1, self.trap_x), ("ArrowRight", 1, self.trap_x)):
@@ -182,33 +189,79 @@ class Phone(Page):
         self.tap("KeyP")
         self.await_colour(CORNER, WHITE, "P: still paused", 0)
 
-    def test_installable_and_played_offline_and_a_new_build_replaces_the_kept_one_whole(self):
-        build = tempfile.mkdtemp()
-        self.addCleanup(shutil.rmtree, build)
-        shutil.copytree(os.environ["WEB_DIR"], build, dirs_exist_ok=True)
-        site = serve(build)
-        self.phone(site=site)
+    def offline_site(self):
+        """build-web/ copied into a folder of a site, games/gorvath/, as game sites and GitHub Pages serve a
+        game: the folder's address, and the copy."""
+        root = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, root)
+        build = os.path.join(root, "games", "gorvath")
+        shutil.copytree(os.environ["WEB_DIR"], build)
+        return serve(root) + "games/gorvath/", build
+
+    def kept(self):
+        return self.driver.execute_async_script("caches.keys().then(arguments[0])")
+
+    def deploy(self, build, command, *worker):
+        """A new build on the server, made by the shell command in its folder: its version, as kept."""
+        subprocess.run(command, shell=True, cwd=build, check=True)
+        subprocess.run([os.environ["SOURCE_DIR"] + "/scripts/web-offline.sh", build, *worker], check=True)
+        with open(os.path.join(build, "service-worker.js")) as worker:
+            return "gorvath-" + re.search(r'version: "(\w+)"', worker.read())[1]
+
+    def test_installed_in_a_folder_of_a_site_it_plays_offline_and_takes_only_a_whole_new_build(self):
+        site, build = self.offline_site()
+        self.phone(site=site + "index.html")  # a visit to the page
         self.assertEqual(self.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"], [])
         self.until(lambda: self.js("navigator.serviceWorker.controller"), "not kept")
+        self.assertEqual(self.driver.execute_async_script(
+            "navigator.serviceWorker.getRegistration().then(r => arguments[0](r.scope))"), site)
+        # Where the installed game starts from its home-screen icon: the manifest's start_url.
+        start = self.driver.execute_async_script("""const [manifest, done] = arguments;
+            fetch(manifest).then(r => r.json()).then(m => done(new URL(m.start_url, manifest).href));""",
+                                                 site + "manifest.webmanifest")
         # A new build on the server: a page and a script that say so.
-        subprocess.run(f"sed -i 's/<title>/<meta name=build><title>/' index.html && echo 'secondBuild = 1' >>gorvath.js"
-                       f" && {os.environ['SOURCE_DIR']}/scripts/web-offline.sh .", shell=True, cwd=build, check=True)
-        with open(os.path.join(build, "service-worker.js")) as worker:
-            kept = ["gorvath-" + re.search(r'version: "(\w+)"', worker.read())[1]]
-        second = "[document.querySelector('meta[name=build]') !== null, window.secondBuild === 1]"
-        self.phone(site=site)
-        self.assertEqual(self.js(second), [False, False], "the kept build, whole, this once")
-        self.until(lambda: self.driver.execute_async_script("caches.keys().then(arguments[0])") == kept,
-                   "the new build not kept")  # and the old one gone
-        self.phone(site=site)
-        self.assertEqual(self.js(second), [True, True], "the new build, whole, on the next visit")
+        second = self.deploy(build, "sed -i 's/<title>/<meta name=build><title>/' index.html && "
+                                    "echo 'secondBuild = 1' >>gorvath.js")
+        which = "[document.querySelector('meta[name=build]') !== null, window.secondBuild === 1]"
+        self.phone(site=start)
+        self.assertEqual(self.js(which), [False, False], "the kept build, whole, this once")
+        self.until(lambda: self.kept() == [second], "the new build not kept")  # and the old one gone
+        self.phone(site=start)
+        self.assertEqual(self.js(which), [True, True], "the new build, whole, on the next visit")
+        # Half deployed: a new worker, and one file on the server that is not its build's. Refused whole.
+        worker = os.path.join(build, "..", "worker.js")
+        shutil.copy(os.path.join(os.environ["SOURCE_DIR"], "web", "service-worker.js"), worker)
+        with open(worker, "a") as changed:
+            changed.write("// a change to the worker alone\n")
+        self.assertNotEqual(self.deploy(build, "true", worker), second, "the same version")
+        with open(os.path.join(build, "gorvath.data"), "r+b") as data:
+            data.write(b"half")
+        self.assertEqual(self.driver.execute_async_script("""const done = arguments[0];
+            navigator.serviceWorker.getRegistration().then(r => r.update().then(() => {
+                const incoming = r.installing;
+                incoming.onstatechange = () => incoming.state !== "installing" && done(incoming.state);
+            })).catch(error => done(String(error)));"""), "redundant", "the half build installed")
+        self.assertEqual(self.kept(), [second], "the kept build touched")
         self.driver.execute_cdp_cmd("Network.enable", {})
         self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
-        stop(site)
-        self.phone(site=site)  # with the server gone and the browser's cache of no help
+        stop(site[:-len("games/gorvath/")])
+        self.phone(site=start)  # the server gone and the browser's cache of no help: the kept build plays
+        self.assertEqual(self.js(which), [True, True], "not the kept build")
         self.tap("KeyS")
         self.await_colour(TRAP, BLUE_TRAP, "offline: no game")
         self.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+
+    def test_the_builds_version_changes_with_every_file_and_the_workers_code(self):
+        _, build = self.offline_site()
+        versions = [self.deploy(build, "true")]
+        for name in sorted(set(os.listdir(build)) - {"service-worker.js"}):
+            versions.append(self.deploy(build, f"echo >>{name}"))
+        worker = os.path.join(build, "..", "worker.js")
+        shutil.copy(os.path.join(os.environ["SOURCE_DIR"], "web", "service-worker.js"), worker)
+        with open(worker, "a") as changed:
+            changed.write("// a change to the worker alone\n")
+        versions.append(self.deploy(build, "true", worker))
+        self.assertEqual(len(set(versions)), len(os.listdir(build)) + 1, versions)
 
 
 if __name__ == "__main__":
