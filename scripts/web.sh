@@ -12,7 +12,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" --web
 export NODE_PATH=/usr/share/nodejs # Debian's emscripten needs its node modules found
-emcmake cmake -S "$root" -B "$root/build-emscripten" -DCMAKE_BUILD_TYPE=Release -DGORVATH_TESTS=ON >/dev/null
+emcmake cmake -S "$root" -B "$root/build-emscripten" -DCMAKE_BUILD_TYPE=MinSizeRel -DGORVATH_TESTS=ON >/dev/null
 cmake --build "$root/build-emscripten" -j"$(nproc)" --target gorvath
 rm -rf "$root/build-web" && mkdir "$root/build-web"
 cp "$root"/web/{index.html,manifest.webmanifest,gorvath-192.png,gorvath-512.png} "$root/textures/gorvath.png" \

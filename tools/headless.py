@@ -2,7 +2,10 @@
 Selenium; and pages served on 127.0.0.1. Shared by the browser's tests, its
 benchmark and the screenshots."""
 import functools
+import gzip
 import http.server
+import io
+import os
 import threading
 
 from selenium import webdriver
@@ -14,12 +17,30 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class Compressed(Quiet):
+    """Every file sent gzipped to a browser that takes it, as static web hosts send them."""
+    def send_head(self):
+        path = self.translate_path(self.path)
+        path = os.path.join(path, "index.html") if os.path.isdir(path) else path
+        if not os.path.isfile(path) or "gzip" not in self.headers.get("Accept-Encoding", ""):
+            return super().send_head()
+        with open(path, "rb") as file:
+            body = gzip.compress(file.read(), 9)
+        self.send_response(200)
+        for name, value in (("Content-Type", self.guess_type(path)), ("Content-Encoding", "gzip"),
+                            ("Content-Length", str(len(body)))):
+            self.send_header(name, value)
+        self.end_headers()
+        return io.BytesIO(body)
+
+
 servers = {}
 
 
-def serve(directory):
+def serve(directory, compressed=False):
     """An HTTP server of the directory on 127.0.0.1, on a port of its own: its address."""
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=directory))
+    handler = Compressed if compressed else Quiet
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=directory))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     address = f"http://127.0.0.1:{server.server_address[1]}/"
     servers[address] = server
