@@ -13,6 +13,7 @@
 #include "input/touch_controls.h"
 #include "render/scene.h"
 #include "render/viewport.h"
+#include "session/draws.h"
 #include "session/session.h"
 
 #include <GLFW/glfw3.h>
@@ -200,7 +201,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void touchControl(const char* code, int held) {
 }
 
 int main() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    seedDraws(static_cast<unsigned>(std::time(nullptr)));
     glfwInit();
     window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
     if (!window) { // no WebGL 2 after all

@@ -10,6 +10,7 @@
 #include "game/sources.h"
 #include "input/pads.h"
 #include "render/scene.h"
+#include "session/draws.h"
 #include "session/replay_check.h"
 #include "session/session.h"
 
@@ -55,10 +56,10 @@ void readOptions(int argc, char** argv, Options& options) {
     }
 }
 
-// The recording to show, as the command line asks, and the seed of the
-// game's random draws, which it returns. A recording to make is only found
-// writable here: its file is written once the window is open.
-unsigned startSession(const Options& options) {
+// The recording to show, as the command line asks, and the game's random
+// draws seeded with the time. A recording to make is only found writable
+// here: its file is written once the window is open.
+void startSession(const Options& options) {
     if (!options.replay.empty()) {
         std::variant<Replay, std::string> file = readReplayFile(options.replay);
         if (const auto* error = std::get_if<std::string>(&file)) {
@@ -69,16 +70,14 @@ unsigned startSession(const Options& options) {
     if (!options.record.empty() && !canWriteFile(options.record)) {
         failWith(errno, "cannot write replay file " + options.record);
     }
-    const auto seed = static_cast<unsigned>(std::time(nullptr));
-    std::srand(seed);
-    return seed;
+    seedDraws(static_cast<unsigned>(std::time(nullptr)));
 }
 
 // Start-up that fails leaves nothing behind: the recording's file is first
 // written here, with the window open.
-void startRecording(const std::string& path, unsigned seed) {
+void startRecording(const std::string& path) {
     recorder = std::make_unique<Recorder>();
-    if (!recorder->open(path, seed, stepsRun)) {
+    if (!recorder->open(path, stepsRun)) {
         failWith(errno, "cannot write replay file " + path);
     }
 }
@@ -126,7 +125,7 @@ int main(int argc, char** argv) {
     if (!options.check.empty()) {
         std::exit(checkReplayFile(options.check));
     }
-    const unsigned seed = startSession(options);
+    startSession(options);
     GLFWwindow* window = openWindow();
     initScene(window);
     connectDisplay(window);
@@ -135,7 +134,7 @@ int main(int argc, char** argv) {
         startPlayback(playback->replay());
     }
     if (!options.record.empty()) {
-        startRecording(options.record, seed);
+        startRecording(options.record);
     }
     if (options.fullscreen) {
         toggleFullScreen(window);

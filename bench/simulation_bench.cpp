@@ -46,7 +46,7 @@ static void secondsOfPlay(benchmark::State& state, bool recorded) {
     recorder.reset();
     if (recorded) {
         recorder = std::make_unique<Recorder>();
-        recorder->open(file, 1, stepsRun);
+        recorder->open(file, stepsRun);
         recorder->key(stepsRun, GLFW_KEY_S, GLFW_PRESS);
     }
     for (auto _ : state) {

@@ -69,3 +69,12 @@ void animateMascot(Mascot& mascot, double t) {
         shiftU(mascot, mascotColumn);
     }
 }
+
+std::unique_ptr<Explosion> explosionAsItStood(float x, float y, int tile, double lastStep) {
+    auto explosion = std::make_unique<Explosion>(x, y, 0.0);
+    for (int step = 1; step <= tile; ++step) { // its tiles, one by one, as it played them
+        animateExplosion(*explosion, static_cast<double>(step));
+    }
+    explosion->frameTimer = lastStep;
+    return explosion;
+}

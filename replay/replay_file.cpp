@@ -5,8 +5,12 @@
 #include <GLFW/glfw3.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
+#include <sys/stat.h>
+#include <type_traits>
 
 namespace {
 
@@ -49,12 +53,64 @@ std::string hex(std::uint32_t sum) {
     return text;
 }
 
+// A whole word as a finite number within [-most, most], as the C library
+// reads one (the game sets no locale: a point, never a comma).
+template <class Number> bool decimalOf(const std::string& word, Number& value, Number most) {
+    char* end = nullptr;
+    if constexpr (std::is_same_v<Number, float>) {
+        value = std::strtof(word.c_str(), &end);
+    } else {
+        value = std::strtod(word.c_str(), &end);
+    }
+    return !word.empty() && end == word.c_str() + word.size() && std::isfinite(value) &&
+           std::fabs(value) <= most;
+}
+
+std::string decimal(double value, int digits) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    return text;
+}
+
+// The lines of what a game took over, which version 2 has and version 1 not:
+// "" once one is read, else what is wrong with it.
+std::string readTakenOver(const std::vector<std::string>& w, Replay& replay) {
+    if (w[0] == "draws" && w.size() == 2) {
+        return numberOf(w[1], replay.draws, mostReplayDraws)
+                   ? ""
+                   : "the draws must be a whole number from 0 to " + std::to_string(mostReplayDraws);
+    }
+    if (w[0] == "trapcount" && w.size() == 2) {
+        return numberOf(w[1], replay.trapCount, 6) ? ""
+                                                   : "the Trap's count must be a whole number from 0 to 6";
+    }
+    ReplayExplosion explosion;
+    if (!decimalOf(w[1], explosion.x, 2.0f) || !decimalOf(w[2], explosion.y, 2.0f) ||
+        !numberOf(w[3], explosion.tile, 10) ||
+        !decimalOf(w[4], explosion.lastStep, static_cast<double>(mostReplaySteps) / 60) ||
+        explosion.lastStep < 0) {
+        return "an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to " +
+               std::to_string(mostReplaySteps / 60) + " s)";
+    }
+    replay.explosions.push_back(explosion);
+    return "";
+}
+
 } // namespace
 
 const char* keyName(int key) { return nameOf(keyNames, key); }
 
-std::string headerLines(unsigned seed) {
-    return "gorvath replay " + std::to_string(replayVersion) + "\nseed " + std::to_string(seed) + "\n";
+std::string headerLines(const Replay& replay) {
+    std::string lines = "gorvath replay " + std::to_string(replayVersion) + "\nseed " +
+                        std::to_string(replay.seed) + "\ndraws " + std::to_string(replay.draws) + "\n";
+    if (replay.trapCount != 0) {
+        lines += "trapcount " + std::to_string(replay.trapCount) + "\n";
+    }
+    for (const ReplayExplosion& e : replay.explosions) {
+        lines += "explosion " + decimal(e.x, 9) + " " + decimal(e.y, 9) + " " + std::to_string(e.tile) + " " +
+                 decimal(e.lastStep, 17) + "\n";
+    }
+    return lines;
 }
 
 std::string keyLine(const ReplayKey& key) {
@@ -71,7 +127,7 @@ std::string endLine(const ReplayCheck& end) {
 }
 
 std::string replayText(const Replay& replay) {
-    std::string text = headerLines(replay.seed);
+    std::string text = headerLines(replay);
     auto check = replay.checks.begin();
     for (const ReplayKey& key : replay.keys) {
         for (; check != replay.checks.end() && check->step <= key.step; ++check) {
@@ -85,19 +141,36 @@ std::string replayText(const Replay& replay) {
     return text + endLine(replay.end);
 }
 
+std::string tooLargeForAReplay(const std::string& name) {
+    return name + ": too large for a Gorvath replay (over 64 MiB)";
+}
+
 std::variant<Replay, std::string> readReplayFile(const std::string& path) {
     const std::optional<std::string> bytes = readDataFile(path.c_str(), maxReplayBytes);
-    if (!bytes) {
-        return "cannot read replay file " + path + " (missing, not a plain file, or over 64 MiB)";
+    if (bytes) {
+        return readReplay(*bytes, path);
     }
-    std::istringstream lines(*bytes);
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        static_cast<std::size_t>(info.st_size) > maxReplayBytes) {
+        return tooLargeForAReplay(path);
+    }
+    return "cannot read replay file " + path + " (missing, or not a plain file)";
+}
+
+std::variant<Replay, std::string> readReplay(const std::string& text, const std::string& name) {
+    if (text.size() > maxReplayBytes) {
+        return tooLargeForAReplay(name);
+    }
+    std::istringstream lines(text);
     Replay replay;
-    bool versioned = false, seeded = false, ended = false;
+    int version = 0;
+    bool seeded = false, stepped = false, ended = false;
     long long lastStep = 0;
     int number = 0;
     for (std::string line; std::getline(lines, line);) {
         ++number;
-        const std::string at = path + ":" + std::to_string(number) + ": ";
+        const std::string at = name + ":" + std::to_string(number) + ": ";
         std::istringstream words(line.substr(0, line.find('#')));
         std::vector<std::string> w;
         for (std::string word; words >> word;) {
@@ -106,16 +179,15 @@ std::variant<Replay, std::string> readReplayFile(const std::string& path) {
         if (w.empty()) {
             continue;
         }
-        if (!versioned) {
-            int version = 0;
+        if (version == 0) {
             if (w.size() != 3 || w[0] != "gorvath" || w[1] != "replay" || !numberOf(w[2], version, 1 << 30)) {
-                return path + ": not a Gorvath replay (its first line is not \"gorvath replay 1\")";
+                return name + ": not a Gorvath replay (its first line is not \"gorvath replay " +
+                       std::to_string(replayVersion) + "\")";
             }
-            if (version != replayVersion) {
-                return path + ": a replay of version " + w[2] +
-                       ", which this game cannot play (it plays version 1)";
+            if (version < 1 || version > replayVersion) {
+                return name + ": a replay of version " + w[2] +
+                       ", which this game cannot play (it plays versions 1 and 2)";
             }
-            versioned = true;
             continue;
         }
         if (ended) {
@@ -126,6 +198,14 @@ std::variant<Replay, std::string> readReplayFile(const std::string& path) {
                 return at + "the seed must be a whole number from 0 to 4294967295";
             }
             seeded = true;
+            continue;
+        }
+        const bool takenOver =
+            (w[0] == "draws" || w[0] == "trapcount") ? w.size() == 2 : w[0] == "explosion" && w.size() == 5;
+        if (takenOver && version >= 2 && seeded && !stepped) {
+            if (const std::string wrong = readTakenOver(w, replay); !wrong.empty()) {
+                return at + wrong;
+            }
             continue;
         }
         long long step = 0;
@@ -139,6 +219,7 @@ std::variant<Replay, std::string> readReplayFile(const std::string& path) {
                    std::to_string(mostReplaySteps) + ", never less than the line above)";
         }
         lastStep = step;
+        stepped = true;
         if (keyLine) {
             ReplayKey key{step, 0, 0};
             if (!valueOf(keyNames, w[3], key.key) || !valueOf(actionNames, w[4], key.action)) {
@@ -155,11 +236,11 @@ std::variant<Replay, std::string> readReplayFile(const std::string& path) {
         (w[2] == "end" ? replay.end : replay.checks.emplace_back()) = check;
         ended = w[2] == "end";
     }
-    if (!versioned) {
-        return path + ": empty, not a Gorvath replay";
+    if (version == 0) {
+        return name + ": empty, not a Gorvath replay";
     }
     if (!ended) {
-        return path + ": cut short: no end line";
+        return name + ": cut short: no end line";
     }
     return replay;
 }

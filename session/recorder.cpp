@@ -2,11 +2,14 @@
 
 #include "game/checksum.h"
 #include "game/game_state.h"
+#include "session/played_games.h"
 
 #include <GLFW/glfw3.h>
 
-bool Recorder::open(const std::string& path, unsigned seed, long long stepsRun) {
-    return file_.open(path, seed, stepsRun, gameChecksum());
+// Its header is the game's as it stands: on the title screen, where nothing
+// draws a random number, as it will stand when the first game begins.
+bool Recorder::open(const std::string& path, long long stepsRun) {
+    return file_.open(path, takenOver(), stepsRun, gameChecksum());
 }
 
 void Recorder::key(long long stepsRun, int key, int action) {

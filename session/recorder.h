@@ -11,7 +11,7 @@ class Recorder {
   public:
     // Writes the file as it stands now, with no game in it yet: false, with
     // errno set, if it cannot be written.
-    bool open(const std::string& path, unsigned seed, long long stepsRun);
+    bool open(const std::string& path, long long stepsRun);
     // A key the game takes; kept from the first S or A that starts a game on.
     void key(long long stepsRun, int key, int action);
     // After each step: every second of play, a checksum, and the file written

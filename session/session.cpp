@@ -1,14 +1,16 @@
 #include "session/session.h"
 
+#include "game/animation.h"
 #include "game/checksum.h"
 #include "game/controls.h"
 #include "game/game_state.h"
 #include "game/sources.h"
 #include "game/step.h"
+#include "session/draws.h"
+#include "session/played_games.h"
 
 #include <GLFW/glfw3.h>
 
-#include <cstdlib>
 #include <optional>
 
 FixedSteps steps;
@@ -38,12 +40,18 @@ void runOneStep() {
     if (recorder) {
         recorder->afterStep(stepsRun);
     }
+    noteStepPlayed();
 }
 
 void startPlayback(const Replay& replay) {
+    endGamePlayed();
     clearGame();
-    std::srand(replay.seed);
-    drawRandom = std::rand;
+    seedDraws(replay.seed);
+    skipDraws(replay.draws);
+    trapAutoCounter = replay.trapCount;
+    for (const ReplayExplosion& e : replay.explosions) {
+        explosionList.push_back(explosionAsItStood(e.x, e.y, e.tile, e.lastStep));
+    }
     readClock = gameClock;
     stepsRun = replay.start();
     gameTime = static_cast<double>(stepsRun) / 60.0;
@@ -99,6 +107,7 @@ void gameKey(int key, int action) {
     if ((steps.paused() || playback) && key != GLFW_KEY_Q) {
         return;
     }
+    notePlayersKey(key, action);
     if (recorder) {
         recorder->key(stepsRun, key, action);
     }

@@ -35,8 +35,9 @@ void runOneStep();
 // stands.
 float frameAlong();
 
-// Starts the session at a replay's beginning: the seed, the step count and
-// the clock as they were when its first game began.
+// Starts the session at a replay's beginning: the random draws, what its game
+// took over from the game before, the step count and the clock as they were
+// when its first game began. A game being played ends where it stands.
 void startPlayback(const Replay& replay);
 
 // A key of a recording, handed to the game as it was taken: no pause, no

@@ -103,12 +103,20 @@ check_file() {
 # for the other files or as a sed script, and what follows "gorvath: " on
 # standard error, where FILE stands for the file's path.
 replay_rows() {
-    local unreadable="cannot read replay file FILE (missing, not a plain file, or over 64 MiB)"
-    for how in missing directory fifo zero-device socket oversized; do echo "$how|$unreadable"; done
+    local unreadable="cannot read replay file FILE (missing, or not a plain file)"
+    for how in missing directory fifo zero-device socket; do echo "$how|$unreadable"; done
     cat <<'ROWS'
+oversized|FILE: too large for a Gorvath replay (over 64 MiB)
 empty|FILE: empty, not a Gorvath replay
-text|FILE: not a Gorvath replay (its first line is not "gorvath replay 1")
-1s/1$/2/|FILE: a replay of version 2, which this game cannot play (it plays version 1)
+text|FILE: not a Gorvath replay (its first line is not "gorvath replay 2")
+1s/1$/3/|FILE: a replay of version 3, which this game cannot play (it plays versions 1 and 2)
+2s/$/\ndraws 0/|FILE:3: cannot read "draws 0"
+1s/1$/2/;2s/$/\ndraws 362880001/|FILE:3: the draws must be a whole number from 0 to 362880000
+1s/1$/2/;2s/$/\ntrapcount 7/|FILE:3: the Trap's count must be a whole number from 0 to 6
+1s/1$/2/;2s/$/\nexplosion 0 0 11 0/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
+1s/1$/2/;2s/$/\nexplosion 0 2.5 1 0/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
+1s/1$/2/;2s/$/\nexplosion 0 0 1 nan/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
+1s/1$/2/;4s/$/\ndraws 1/|FILE:5: cannot read "draws 1"
 $d|FILE: cut short: no end line
 $s/end .*/end 12345/|FILE:113: a checksum is eight hexadecimal digits, not "12345"
 5s/.*/jump to the end/|FILE:5: cannot read "jump to the end"

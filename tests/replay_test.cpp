@@ -1,7 +1,12 @@
 // Recorded games: recorded in process, read and written back, checked twice,
 // and checked again with one key changed.
+#include "game/game_setup.h"
 #include "game/game_state.h"
+#include "game/play_field.h"
+#include "game/random.h"
 #include "game/sources.h"
+#include "session/draws.h"
+#include "session/played_games.h"
 #include "session/replay_check.h"
 #include "session/session.h"
 #include "tests/support/game_test.h"
@@ -37,12 +42,11 @@ using Replays = GameTest;
 
 TEST_F(Replays, AGameRecordedHereChecksOutAndHoldsWhatItShould) {
     const std::string path = scratchPath("replay");
-    std::srand(77);
-    drawRandom = std::rand;
+    seedDraws(77);
     readClock = gameClock;
     stepsRun = 0;
     recorder = std::make_unique<Recorder>();
-    ASSERT_TRUE(recorder->open(path, 77, stepsRun));
+    ASSERT_TRUE(recorder->open(path, stepsRun));
     const auto steps = [](int n) {
         for (int i = 0; i < n; ++i) {
             runOneStep();
@@ -61,7 +65,7 @@ TEST_F(Replays, AGameRecordedHereChecksOutAndHoldsWhatItShould) {
     recorder.reset();
 
     EXPECT_EQ(std::regex_replace(textOf(path), std::regex("[0-9a-f]{8}\n"), "SUM\n"),
-              "gorvath replay 1\nseed 77\n"
+              "gorvath replay 2\nseed 77\ndraws 0\n"
               "step 15 key A press\nstep 15 key A release\nstep 75 check SUM\n"
               "step 85 key SPACE press\nstep 135 check SUM\nstep 185 end SUM\n");
     const auto replay = readReplayFile(path);
@@ -103,20 +107,74 @@ TEST_F(Replays, CheckedTwiceTheSameAndChangedItDivergesAtTheNextChecksum) {
     }
 }
 
-// Each limit at its top, and comments and blank lines, in a file read and
-// written back as the game writes one. One past the tops: tests/bad_files.bats.
-TEST(ReplayFiles, TheLimitsTopsAreTakenAndCommentsAndBlankLinesLeftOut) {
-    const std::string path = scratchPath("format");
-    std::ofstream(path)
-        << "gorvath replay 1   # the version\n\n# a comment\nseed 4294967295\n"
-           "step 36288000 key F release#at the top\nstep 36288000 check ffffffff # a checksum\n"
-           "step 36288000 end 00000000\n";
-    const auto replay = readReplayFile(path);
+// A later game of a visit, recorded alone, plays back by itself: what it took
+// over from the game before (where the draws stood, the self-steering Trap's
+// count, the Explosion of the Player caught) said in its header.
+TEST_F(Replays, ALaterGameRecordedAloneChecksOutByItself) {
+    seedDraws(1796653085);
+    readClock = gameClock;
+    stepsRun = 1000;
+    const auto steps = [](int n) {
+        for (int i = 0; i < n; ++i) {
+            runOneStep();
+        }
+    };
+    gameKey(GLFW_KEY_A, GLFW_PRESS);
+    steps(30);
+    trapAutoCounter = 3;
+    explodePlayer(); // the first game lost
+    steps(14);       // its Explosion two tiles on
+    gameKey(GLFW_KEY_S, GLFW_PRESS);
+    gameKey(GLFW_KEY_S, GLFW_RELEASE);
+    steps(70);
+    gameKey(GLFW_KEY_UP, GLFW_PRESS);
+    gameKey(GLFW_KEY_SPACE, GLFW_PRESS);
+    steps(80);
+    const std::string path = scratchPath("alone");
+    std::ofstream(path) << gameSoFar();
+    const std::string text = textOf(path);
+    EXPECT_TRUE(std::regex_search(text, std::regex("^gorvath replay 2\nseed 1796653085\ndraws 225\n"
+                                                   "trapcount 3\nexplosion -0.899999976 0 2 17\\.3\\d+\n"
+                                                   "step 1044 key S press\nstep 1044 key S release\n")))
+        << text;
+    EXPECT_EQ(check(path), std::tuple(0, std::string("replay matches: 150 steps\n"), std::string()));
     std::filesystem::remove(path);
-    ASSERT_TRUE(std::holds_alternative<Replay>(replay)) << std::get<std::string>(replay);
-    EXPECT_EQ(replayText(std::get<Replay>(replay)),
-              "gorvath replay 1\nseed 4294967295\nstep 36288000 check ffffffff\nstep 36288000 key F release\n"
-              "step 36288000 end 00000000\n");
+}
+
+// The game's own generator, which a browser's build draws from, against
+// Debian's C library: the same numbers for every seed, the edges included.
+TEST(Draws, TheGamesOwnGeneratorDrawsWhatDebiansRandDraws) {
+    for (const unsigned seed : {0u, 1u, 2u, 77u, 1796653085u, 2147483647u, 2147483648u, 4294967295u}) {
+        SCOPED_TRACE(seed);
+        std::srand(seed);
+        DebianRandom own(seed);
+        for (int draw = 0; draw < 1000; ++draw) {
+            ASSERT_EQ(own.next(), std::rand()) << "draw " << draw;
+        }
+    }
+}
+
+// Each limit at its top, and comments and blank lines, in files read and
+// written back as the game writes one (version 2); one past the tops:
+// tests/bad_files.bats.
+TEST(ReplayFiles, TheLimitsTopsAreTakenAndCommentsAndBlankLinesLeftOut) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"gorvath replay 1   # the version\n\n# a comment\nseed 4294967295\n"
+         "step 36288000 key F release#at the top\nstep 36288000 check ffffffff # a checksum\n"
+         "step 36288000 end 00000000\n",
+         "gorvath replay 2\nseed 4294967295\ndraws 0\nstep 36288000 check ffffffff\nstep 36288000 key F "
+         "release\n"
+         "step 36288000 end 00000000\n"},
+        {"gorvath replay 2\nseed 0\ndraws 362880000\ntrapcount 6\nexplosion -2 2 10 604800\n"
+         "explosion 0.1 -0.45 0 0 # the top and bottom of each\nstep 0 end 00000000\n",
+         "gorvath replay 2\nseed 0\ndraws 362880000\ntrapcount 6\nexplosion -2 2 10 604800\n"
+         "explosion 0.100000001 -0.449999988 0 0\nstep 0 end 00000000\n"},
+    };
+    for (const auto& [text, written] : rows) {
+        const auto replay = readReplay(text, "format");
+        ASSERT_TRUE(std::holds_alternative<Replay>(replay)) << std::get<std::string>(replay);
+        EXPECT_EQ(replayText(std::get<Replay>(replay)), written);
+    }
 }
 
 } // namespace

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         const Replay& replay = std::get<Replay>(file);
         startPlayback(replay);
         recorder = std::make_unique<Recorder>();
-        if (!recorder->open(argv[i], replay.seed, stepsRun)) {
+        if (!recorder->open(argv[i], stepsRun)) {
             std::cerr << argv[i] << ": " << std::strerror(errno) << "\n";
             return 1;
         }
