@@ -4,6 +4,7 @@
 // focus, the tab hidden, full screen and the GL context taken away and given
 // back. Below this file the game is the desktop's, floor for floor, but for
 // the pads, the sound device and the decoders built in.
+#include "app/browser_recordings.h"
 #include "app/frame.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -183,6 +184,7 @@ void frame() {
     pads.update(readPads(), now, gameKey, pressStart);
     touch.update(now, playerKey);
     playHeardSounds();
+    tellPageOfPlayback();
     if (titlePaused != steps.paused()) {
         titlePaused = steps.paused();
         emscripten_set_window_title(titlePaused ? "Gorvath (paused)" : "Gorvath");

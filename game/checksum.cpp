@@ -36,11 +36,11 @@ std::uint32_t gameChecksum() {
             c.addEntity(*theTrap->projectile);
         }
     }
-    c.add(undeadList.size());
+    c.add(std::uint64_t{undeadList.size()}); // as wide on every platform: a browser's size_t is narrower
     for (const auto& undead : undeadList) {
         c.addEntity(*undead), c.add(undead->holdTime), c.add(undead->spinAngle), c.add(undead->spinAxis);
     }
-    c.add(explosionList.size());
+    c.add(std::uint64_t{explosionList.size()});
     for (const auto& explosion : explosionList) {
         c.addEntity(*explosion), c.add(explosion->frameIndex), c.add(explosion->frameTimer);
     }

@@ -106,11 +106,15 @@ std::string headerLines(const Replay& replay) {
     if (replay.trapCount != 0) {
         lines += "trapcount " + std::to_string(replay.trapCount) + "\n";
     }
-    for (const ReplayExplosion& e : replay.explosions) {
-        lines += "explosion " + decimal(e.x, 9) + " " + decimal(e.y, 9) + " " + std::to_string(e.tile) + " " +
-                 decimal(e.lastStep, 17) + "\n";
+    for (const ReplayExplosion& explosion : replay.explosions) {
+        lines += explosionLine(explosion);
     }
     return lines;
+}
+
+std::string explosionLine(const ReplayExplosion& e) {
+    return "explosion " + decimal(e.x, 9) + " " + decimal(e.y, 9) + " " + std::to_string(e.tile) + " " +
+           decimal(e.lastStep, 17) + "\n";
 }
 
 std::string keyLine(const ReplayKey& key) {

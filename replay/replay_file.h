@@ -80,9 +80,10 @@ std::variant<Replay, std::string> readReplay(const std::string& text, const std:
 std::string tooLargeForAReplay(const std::string& name);
 
 // The file's lines, each ended by a line feed: the version, the seed and what
-// the game took over (all of the replay but its keys, checks and end); a key,
-// a checksum, the end.
+// the game took over (all of the replay but its keys, checks and end); an
+// Explosion taken over, a key, a checksum, the end.
 std::string headerLines(const Replay& replay);
+std::string explosionLine(const ReplayExplosion& explosion);
 std::string keyLine(const ReplayKey& key);
 std::string checkLine(const ReplayCheck& check);
 std::string endLine(const ReplayCheck& end);

@@ -57,6 +57,18 @@ void startPlayback(const Replay& replay) {
     gameTime = static_cast<double>(stepsRun) / 60.0;
 }
 
+void showRecording(Replay replay) {
+    playback = std::make_unique<Playback>(std::move(replay));
+    startPlayback(playback->replay());
+    steps.setPaused(false);
+}
+
+void stopShowing(unsigned seed) {
+    playback.reset();
+    clearGame();
+    seedDraws(seed);
+}
+
 void takeRecordedKey(int key, int action) { keyCallback(nullptr, key, 0, action, 0); }
 
 namespace {

@@ -40,6 +40,13 @@ float frameAlong();
 // when its first game began. A game being played ends where it stands.
 void startPlayback(const Replay& replay);
 
+// Shows a recorded game from now on, in place of whatever was played (a
+// page's file or link): the game being played ends where it stands, kept as
+// the last one played, and a pause is lifted, as nothing pauses a playback.
+void showRecording(Replay replay);
+// Back from a recording shown to the title screen, the draws seeded afresh.
+void stopShowing(unsigned seed);
+
 // A key of a recording, handed to the game as it was taken: no pause, no
 // playback and no recording stand in its way.
 void takeRecordedKey(int key, int action);

@@ -1,10 +1,12 @@
 // Recorded games: recorded in process, read and written back, checked twice,
-// and checked again with one key changed.
+// checked again with one key changed; a later game recorded alone; packed for a
+// link and unpacked; the game's own generator against the C library's.
 #include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "game/sources.h"
+#include "replay/packed_replay.h"
 #include "session/draws.h"
 #include "session/played_games.h"
 #include "session/replay_check.h"
@@ -174,6 +176,37 @@ TEST(ReplayFiles, TheLimitsTopsAreTakenAndCommentsAndBlankLinesLeftOut) {
         const auto replay = readReplay(text, "format");
         ASSERT_TRUE(std::holds_alternative<Replay>(replay)) << std::get<std::string>(replay);
         EXPECT_EQ(replayText(std::get<Replay>(replay)), written);
+    }
+}
+
+// A link's packed recording unpacks to the very text the game writes; one
+// broken is refused for what the text it unpacks to would be refused for.
+TEST(ReplayFiles, APackedRecordingUnpacksToItsOwnTextAndABrokenOneIsRefusedAsItsTextWouldBe) {
+    std::vector<std::string> texts = {
+        "gorvath replay 2\nseed 7\ndraws 12\ntrapcount 6\nexplosion -0.5 0.25 10 1.5\n"
+        "step 9 check 00000001\nstep 9 key S press\nstep 70 end ffffffff\n"};
+    for (const char* kept : {"a-game", "s-then-a"}) {
+        texts.push_back(textOf(GORVATH_SOURCE_DIR "/tests/replays/" + std::string(kept) + ".txt"));
+    }
+    for (const std::string& text : texts) {
+        const Replay replay = std::get<Replay>(readReplay(text, "kept"));
+        EXPECT_EQ(unpackReplay(packReplay(replay)), replayText(replay));
+    }
+    const std::string whole = packReplay(std::get<Replay>(readReplay(texts[0], "kept")));
+    const std::pair<std::string, std::string> rows[] = {
+        {whole.substr(0, whole.size() - 3), "link: cut short: no end line"},
+        {"\x02\xff\xff\xff\xff\x7f", "link:2: the seed must be a whole number from 0 to 4294967295"},
+        {std::string("\x02\0\0\0\x01\0\0\xc0\x7f\0\0\0\0", 13) + std::string(8, '\0'),
+         "link:4: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to "
+         "604800 s)"},
+        {std::string("\x02\0\0\0\0\0", 6) + std::string(4 << 20, '\0'),
+         "link: too large for a Gorvath replay (over 64 MiB)"},
+        {"\x89PNG\r\n", "link: not a Gorvath replay (its first line is not \"gorvath replay 2\")"},
+    };
+    for (const auto& [bytes, refused] : rows) {
+        const auto read = readReplay(unpackReplay(bytes), "link");
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << refused;
+        EXPECT_EQ(std::get<std::string>(read), refused);
     }
 }
 

@@ -33,8 +33,10 @@ class Phone(Page):
         self.await_colour(TRAP, BLUE_TRAP, "S: no game")
 
     def box(self, code):
-        """The control's box on the page, CSS pixels: left, top, right, bottom."""
-        box = self.js(f"document.querySelector('[data-key={code}]').getBoundingClientRect()")
+        """The box on the page, CSS pixels (left, top, right, bottom), of the control of that key, or of that
+        #button of the page's own."""
+        box = self.js(f"document.querySelector('{code if code[0] == '#' else f'[data-key={code}]'}')"
+                      ".getBoundingClientRect()")
         return box["left"], box["top"], box["right"], box["bottom"]
 
     def touch(self, kind, *points):
@@ -98,18 +100,26 @@ class Phone(Page):
     def test_upright_and_on_its_side_the_controls_lie_whole_off_the_field_and_a_rotation_keeps_the_game(self):
         for width, height in ((360, 640), (640, 360), (412, 915), (768, 1024), (1024, 768), (915, 412)):
             self.phone(width=width, height=height)
-            screen = f"{width} x {height}"
-            left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
-            self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
-            self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.65)
-            self.assertEqual(self.js("[document.documentElement.scrollWidth, document.documentElement.scrollHeight]"),
-                             [width, height], f"{screen}: the page scrolls")
-            for code in CONTROLS:
-                x0, y0, x1, y1 = self.box(code)
-                self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
-                self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
-                self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on it")
-            self.assertIsNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
+            for shown in ("the game's controls", "the games' panel"):  # which ☰ shows
+                screen = f"{width} x {height}, {shown}"
+                if shown != "the game's controls":
+                    self.tap("#panel")
+                    self.until(lambda: self.js("document.getElementById('save').offsetParent"), f"{screen}: not shown")
+                    self.measure()
+                left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
+                self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
+                self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.6)
+                self.assertEqual(self.js("[document.documentElement.scrollWidth, "
+                                         "document.documentElement.scrollHeight]"), [width, height], f"{screen}: scrolls")
+                for code in CONTROLS + ["#panel"] if shown == "the game's controls" else ["#save", "#open", "#share"]:
+                    x0, y0, x1, y1 = self.box(code)
+                    self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
+                    self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
+                    self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on it")
+                self.assertIsNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
+            self.tap("#panel")
+        self.until(lambda: self.js("document.querySelector('[data-key=KeyS]').offsetParent"), "the panel stays")
+        self.measure()
         self.tap("KeyS")
         self.await_colour(TRAP, BLUE_TRAP, "S: no game")
         self.tap("ArrowRight")  # the Trap a step right of where a new game has it

@@ -1,0 +1,140 @@
+#!/usr/bin/python3
+"""Recorded games in the browser: build-web/ (WEB_DIR) in headless Chromium, and
+the desktop's game (GAME) beside it. The kept games play through in the page as
+on the desktop; a game played in the page with keys and touches, saved, passes
+the desktop's --check; files and links, good and broken, opened, dropped and
+shared, with the desktop's own reasons for refusing one."""
+import base64
+import glob
+import os
+import re
+import subprocess
+import tempfile
+import unittest
+import zlib
+
+from page import BLUE_TRAP, CLOCK, TRAP, Page
+
+SOURCE = os.environ["SOURCE_DIR"]
+KEPT = sorted(glob.glob(os.path.join(SOURCE, "tests", "replays", "*.txt")))
+
+
+def desktop(path):
+    """What the desktop's --check says of the file, and its exit status."""
+    run = subprocess.run([os.environ["GAME"], "--check", path], capture_output=True, text=True, check=False)
+    return (run.stdout + run.stderr).strip().removeprefix("gorvath: "), run.returncode
+
+
+class Recordings(Page):
+    def said(self):
+        return self.js("document.getElementById('said').textContent")
+
+    def give(self, path):
+        """The file chosen in the page's file input, as a player chooses one."""
+        cdp = self.driver.execute_cdp_cmd
+        cdp("DOM.enable", {})
+        node = cdp("DOM.querySelector", {"nodeId": cdp("DOM.getDocument", {})["root"]["nodeId"], "selector": "#file"})
+        cdp("DOM.setFileInputFiles", {"nodeId": node["nodeId"], "files": [path]})
+
+    def watched(self, ticking=True):
+        """What the page says once the recording it shows has played through or parted ways."""
+        self.until(lambda: (ticking and self.js("tick(60)")) or " replay " in self.said(), "not played through")
+        return self.said()
+
+    def saved(self, button="save"):
+        """The file the page saves as the button is pressed: its name and its text."""
+        folder = tempfile.mkdtemp()
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+        self.js(f"document.getElementById('{button}').click()")
+        self.until(lambda: [f for f in os.listdir(folder) if not f.endswith(".crdownload")], "nothing saved")
+        name = os.listdir(folder)[0]
+        with open(os.path.join(folder, name)) as file:
+            return name, file.read()
+
+    def test_every_kept_game_plays_through_in_the_page_as_on_the_desktop_and_goes_by_file_drop_and_link(self):
+        self.open(CLOCK)
+        for path in KEPT:
+            line, status = desktop(path)
+            self.assertEqual(status, 0, line)
+            self.give(path)
+            self.assertEqual(self.watched(), f"{os.path.basename(path)}: {line}")
+        # The last one dropped on the page, then shared as a link, which plays it.
+        data = {"items": [], "files": [KEPT[0]], "dragOperationsMask": 1}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            self.driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": 300, "y": 200, "data": data})
+        self.until(lambda: self.said() == f"Watching {os.path.basename(KEPT[0])}.", "not dropped")
+        self.js("navigator.clipboard.writeText = () => Promise.reject()")  # as a page without the right to
+        self.js("document.getElementById('share').click()")
+        self.until(lambda: self.js("document.getElementById('link').value"), "no link")
+        link = self.js("document.getElementById('link').value")
+        steps = re.findall(r"step (\d+)", open(KEPT[0]).read())
+        seconds = (int(steps[-1]) - int(steps[0])) / 60
+        self.assertLess(len(link.split("#")[1]) * 60 / seconds, 2000, "a minute's game in over 2 kB")
+        self.open(CLOCK, site=link)
+        self.assertEqual(self.watched(), f"link: {desktop(KEPT[0])[0]}")
+        path = os.path.join(tempfile.mkdtemp(), "saved.txt")
+        with open(path, "w") as saved:
+            saved.write(self.saved()[1])
+        self.assertEqual(desktop(path), desktop(KEPT[0]), "the link's game, saved, is not the game")
+
+    def test_a_game_played_with_keys_and_touches_and_saved_passes_the_desktops_check(self):
+        self.screen(412, 915, 2, True)
+        self.open(width=412, height=915, scale=2, mobile=True)
+        control = "document.querySelector('[data-key=%s]').getBoundingClientRect().toJSON()"
+        for code in ("KeyS", "Space", "ArrowRight", "KeyF"):  # touches, and keys between them
+            box = self.js(control % code)
+            point = {"x": box["x"] + box["width"] / 2, "y": box["y"] + box["height"] / 2}
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [point]})
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+            if code == "KeyS":
+                self.await_colour(TRAP, BLUE_TRAP, "S: no game")
+            self.key("ArrowUp", "ArrowUp")
+        name, text = self.saved()
+        self.assertRegex(name, r"^gorvath-\d{4}-\d\d-\d\d-\d{6}\.txt$")
+        self.assertRegex(text, r"key S press\n(.*\n)*.*key UP press\n(.*\n)*.*key SPACE press\n(.*\n)*.*key F press")
+        path = os.path.join(tempfile.mkdtemp(), name)
+        with open(path, "w") as file:
+            file.write(text)
+        line, status = desktop(path)
+        self.assertEqual(status, 0, line)
+        self.assertRegex(line, r"^replay matches: \d+ steps$")
+
+    def test_broken_files_and_links_are_refused_as_the_desktop_refuses_them_and_the_game_goes_on(self):
+        self.open()
+        self.start()
+        self.key("p", "KeyP")  # a paused game, which goes on paused whatever the page is handed
+        self.until(lambda: self.js("document.title") == "Gorvath (paused)", "not paused")
+        kept, field = self.saved()[1], self.shot(-1, 2 / 3, 1, -2 / 3).tobytes()
+        self.js("navigator.clipboard.writeText = () => Promise.reject()")
+        self.js("document.getElementById('share').click()")
+        self.until(lambda: self.js("document.getElementById('link').value"), "no link")
+        whole = self.js("document.getElementById('link').value").split("#game=")[1]
+        folder = tempfile.mkdtemp()
+        game = open(KEPT[0]).read()
+        files = {"empty.txt": "", "cut.txt": game[:len(game) // 2 + 3],
+                 "seed.txt": re.sub(r"seed \d+", "seed 4294967296", game)}
+        for name, text in files.items():
+            with open(os.path.join(folder, name), "w") as file:
+                file.write(text)
+        with open(os.path.join(folder, "huge.txt"), "w") as file:
+            file.truncate(100 << 20)  # 100 MB, on no disk
+        files["title.png"] = os.path.join(SOURCE, "docs", "title.png")  # a picture
+        for name in files:
+            path = files[name] if name.endswith(".png") else os.path.join(folder, name)
+            self.give(path)
+            line, _ = desktop(path)
+            self.until(lambda: self.said() == line.replace(path, name), f"{name}: {self.said()} is not {line}")
+        packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+        bomb = b"".join(packer.compress(bytes(1 << 20)) for _ in range(1024)) + packer.flush()  # 1 GB of nothing
+        links = {"%%garbage%%": "link: not a game's code", whole[:len(whole) // 8 * 4]: "link: cut short or garbled",
+                 "": "link: no game in it",
+                 base64.urlsafe_b64encode(bomb).decode(): "link: too large for a Gorvath replay (over 64 MiB)"}
+        for code, why in links.items():
+            self.js(f"location.hash = 'game={code}'")
+            self.until(lambda: self.said() == f"The link's game could not be read ({why}).", f"{why}: {self.said()}")
+        self.assertEqual((self.js("document.title"), self.saved()[1]), ("Gorvath (paused)", kept), "not as it was")
+        self.assertEqual(self.shot(-1, 2 / 3, 1, -2 / 3).tobytes(), field, "the field not as it was")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
