@@ -5,10 +5,12 @@ time from navigation to the first frame, on a desktop page and upright on a
 phone (the first load from the server, the rest from the page's own offline
 copy), and on a slow phone, as mobile page audits make one (the CPU slowed four
 times, a slow 4G network: 150 ms a round trip, 1.6 Mbit/s down), the build
-served compressed, a first visit and the next; and a frame's cost, the time the page spends in the game's frame
-callback while an S game is played on a desktop page; and how evenly the
-wave marches at 144 Hz, the page's frame callbacks run on a pretend clock a
-refresh apart and each picture read back.
+served compressed, a first visit and the next; a recorded game's way onto the
+page, from its arrival (a file opened or dropped, a link) to its first step,
+for the longest kept game, and each kept game's link; a frame's cost, the time
+the page spends in the game's frame callback while an S game is played on a
+desktop page; and how evenly the wave marches at 144 Hz, the page's frame
+callbacks run on a pretend clock a refresh apart and each picture read back.
 
 And the desktop's scripted frames (the reference pictures in tests/frames/),
 drawn by the game in the browser (FRAMES_DIR: build-emscripten/bench/web/,
@@ -18,6 +20,7 @@ edge differently), and how many at all.
 
   bench/browser_bench.py BUILD_WEB_DIR FRAMES_DIR
 """
+import glob
 import gzip
 import os
 import re
@@ -26,7 +29,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-from headless import chromium, serve  # noqa: E402
+from headless import choose_file, chromium, serve  # noqa: E402
 
 # Before the page's scripts: frames on a pretend clock, each of the page's frame callbacks run when
 # window.frame(hertz) asks, the clock a refresh on; and where the wave stands after each, the mean x in
@@ -48,6 +51,26 @@ window.wave = () => {
     }
     return [at / ink, 3 * unit];
 };"""
+
+# After the page's first frame: window.arrived when a recording arrives (a file chosen or dropped, a link's
+# fragment), window.shown when the game takes it, and window.stepped when the frame callback that runs its
+# first step ends.
+WATCH_ARRIVALS = """window.arrived = window.shown = window.stepped = 0;
+for (const kind of ["change", "drop", "hashchange"]) {
+    addEventListener(kind, () => window.arrived = performance.now(), true);
+}
+const call = Module.ccall;
+Module.ccall = (name, ...rest) => {
+    const said = call(name, ...rest);
+    if (name === "showRecordingGiven" && !said) window.shown = performance.now();
+    return said;
+};
+const request = window.requestAnimationFrame.bind(window);
+window.requestAnimationFrame = callback => request(now => {
+    const began = performance.now();
+    callback(now);
+    if (window.shown && began > window.shown && !window.stepped) window.stepped = performance.now();
+});"""
 
 # Before the page's scripts: each frame callback timed, the times kept in window.frameTimes.
 TIME_FRAMES = """
@@ -84,12 +107,18 @@ try:
         print(f"navigation to the first frame on {screen}: {statistics.median(firsts):.0f} ms "
               f"(median of 5 loads, {min(firsts):.0f} to {max(firsts):.0f})")
 
+    def wait(expression, what):
+        """The page's expression once it is true, or no more than 30 s on, an error saying what did not come."""
+        deadline = time.monotonic() + 30
+        while not (value := driver.execute_script("return " + expression)):
+            if time.monotonic() > deadline:
+                raise TimeoutError(f"{what}: not within 30 s")
+            time.sleep(0.01)
+        return value
+
     def first_frame(address):
         driver.get(address)
-        deadline = time.monotonic() + 30
-        while not (first := driver.execute_script("return Module.firstFrameAt")) and time.monotonic() < deadline:
-            time.sleep(0.05)
-        return first
+        return wait("Module.firstFrameAt", "the first frame")
 
     slow = (("Emulation.setCPUThrottlingRate", {"rate": 4}),
             ("Network.emulateNetworkConditions", {"offline": False, "latency": 150, "downloadThroughput": 1.6e6 / 8,
@@ -113,6 +142,46 @@ try:
           ", ".join(f"{visit} {statistics.median(times) / 1000:.2f} s ({min(times) / 1000:.2f} to "
                     f"{max(times) / 1000:.2f})" for visit, times in visits.items()) +
           "; goals 2.0 s and 0.7 s")
+
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": 800, "height": 600, "deviceScaleFactor": 1, "mobile": False})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    # Chromium takes no file by a path with ".." in it.
+    kept = sorted(glob.glob(os.path.realpath(os.path.join(os.path.dirname(__file__), "..", "tests", "replays")) + "/*.txt"))
+    longest = max(kept, key=os.path.getsize)
+
+    def arrive(how):
+        """The time from the longest kept game's arrival on the page to its first step, in ms."""
+        first_frame(serve(site))  # a page of its own each time
+        driver.execute_script(WATCH_ARRIVALS)
+        if how == "opened":
+            choose_file(driver, longest)
+        elif how == "dropped":
+            data = {"items": [], "files": [longest], "dragOperationsMask": 1}
+            for kind in ("dragEnter", "dragOver", "drop"):
+                driver.execute_cdp_cmd("Input.dispatchDragEvent", {"type": kind, "x": 300, "y": 200, "data": data})
+        else:
+            driver.execute_script(f"location.hash = {links[longest]!r}.split('#')[1]")
+        return wait("window.stepped", "the first step") - driver.execute_script("return window.arrived")
+
+    links = {}
+    for path in kept:
+        first_frame(serve(site))
+        choose_file(driver, path)
+        driver.execute_script("navigator.clipboard.writeText = () => Promise.reject()")
+        wait("watching", "the recording shown")
+        driver.execute_script("document.getElementById('share').click()")
+        links[path] = wait("document.getElementById('link').value", "the link")
+    for path, link in links.items():
+        steps = re.findall(r"step (\d+)", open(path).read())
+        seconds = (int(steps[-1]) - int(steps[0])) / 60
+        code = len(link.split("#")[1])
+        print(f"the link of {os.path.basename(path)} ({seconds:.1f} s of play): {code} characters after the page's "
+              f"address, {code * 60 / seconds:.0f} for a minute of it; target a minute's game in at most 2 000")
+    for how in ("opened", "dropped", "in a link"):
+        times = [arrive(how) for _ in range(5)]
+        print(f"{os.path.basename(longest)} {how}: {statistics.median(times):.1f} ms from its arrival to its first "
+              f"step (median of 5, {min(times):.1f} to {max(times):.1f}); target at most 50 ms")
 
     driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TIME_FRAMES})
     driver.get(address)

@@ -72,7 +72,7 @@ wait $game
 /usr/bin/python3 - "$root" <<'SHOOT'
 import sys, time
 sys.path.insert(0, sys.argv[1] + "/tools")
-from headless import chromium, serve
+from headless import choose_file, chromium, serve
 driver = chromium()
 cdp = driver.execute_cdp_cmd
 site = serve(sys.argv[1] + "/build-web")
@@ -98,6 +98,17 @@ for kind in ("keyDown", "keyUp"):
 time.sleep(1.5)
 driver.save_screenshot(sys.argv[1] + "/docs/browser.png")
 print("docs/browser.png")
+# A game shared as a link (a kept one, opened, then shared), opened as a friend opens it.
+choose_file(driver, sys.argv[1] + "/tests/replays/s-then-a.txt")
+time.sleep(0.5)
+driver.execute_script("navigator.clipboard.writeText = () => Promise.reject(); document.getElementById('share').click()")
+time.sleep(0.5)
+link = driver.execute_script("return document.getElementById('link').value")
+driver.get("about:blank")
+driver.get(link)
+time.sleep(6.5)
+driver.save_screenshot(sys.argv[1] + "/docs/shared-game.png")
+print("docs/shared-game.png")
 # A phone upright, and on its side, each in a game begun by a touch; the shots at CSS pixels, as seen.
 for name, width, height in (("phone-upright", 412, 915), ("phone-side", 915, 412)):
     screen(width, height, 1, True)

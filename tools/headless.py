@@ -54,6 +54,12 @@ def stop(address):
     server.server_close()
 
 
+def choose_file(driver, path):
+    """The file at path chosen in the page's file input, #file, as a player chooses one."""
+    found = driver.execute_cdp_cmd("Runtime.evaluate", {"expression": "document.getElementById('file')"})
+    driver.execute_cdp_cmd("DOM.setFileInputFiles", {"objectId": found["result"]["objectId"], "files": [path]})
+
+
 def chromium():
     """A headless Chromium that keeps what the page says on its console; muted, and off the network."""
     options = webdriver.ChromeOptions()

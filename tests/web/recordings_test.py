@@ -13,7 +13,7 @@ import tempfile
 import unittest
 import zlib
 
-from page import BLUE_TRAP, CLOCK, TRAP, Page
+from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file
 
 SOURCE = os.environ["SOURCE_DIR"]
 KEPT = sorted(glob.glob(os.path.join(SOURCE, "tests", "replays", "*.txt")))
@@ -28,13 +28,6 @@ def desktop(path):
 class Recordings(Page):
     def said(self):
         return self.js("document.getElementById('said').textContent")
-
-    def give(self, path):
-        """The file chosen in the page's file input, as a player chooses one."""
-        cdp = self.driver.execute_cdp_cmd
-        cdp("DOM.enable", {})
-        node = cdp("DOM.querySelector", {"nodeId": cdp("DOM.getDocument", {})["root"]["nodeId"], "selector": "#file"})
-        cdp("DOM.setFileInputFiles", {"nodeId": node["nodeId"], "files": [path]})
 
     def watched(self, ticking=True):
         """What the page says once the recording it shows has played through or parted ways."""
@@ -56,7 +49,7 @@ class Recordings(Page):
         for path in KEPT:
             line, status = desktop(path)
             self.assertEqual(status, 0, line)
-            self.give(path)
+            choose_file(self.driver, path)
             self.assertEqual(self.watched(), f"{os.path.basename(path)}: {line}")
         # The last one dropped on the page, then shared as a link, which plays it.
         data = {"items": [], "files": [KEPT[0]], "dragOperationsMask": 1}
@@ -121,7 +114,7 @@ class Recordings(Page):
         files["title.png"] = os.path.join(SOURCE, "docs", "title.png")  # a picture
         for name in files:
             path = files[name] if name.endswith(".png") else os.path.join(folder, name)
-            self.give(path)
+            choose_file(self.driver, path)
             line, _ = desktop(path)
             self.until(lambda: self.said() == line.replace(path, name), f"{name}: {self.said()} is not {line}")
         packer = zlib.compressobj(9, zlib.DEFLATED, -15)
