@@ -1,11 +1,14 @@
 #include "app/frame.h"
 
+#include "bests/bests.h"
 #include "game/game_state.h"
 #include "game/step.h"
 #include "render/pause_sign.h"
 #include "render/sprites.h"
 #include "render/viewport.h"
+#include "render/won_sign.h"
 #include "session/session.h"
+#include "session/wins.h"
 
 namespace {
 
@@ -61,6 +64,9 @@ void drawField(float along) {
     clearField();
     if (gameState == Playing) {
         drawPlay(along);
+        if (const Win* win = winShown()) {
+            drawWonSign(secondsOf(win->steps), win->place);
+        }
     } else if (gameState == TitleScreen) {
         drawEntity(*theMascot);
     }

@@ -1,10 +1,12 @@
 // Gorvath: read the command line, open the window, set the scene up, run
 // frames until the window is closed or the player presses Q.
+#include "app/bests_table.h"
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/frame_pacer.h"
 #include "app/options.h"
 #include "app/window.h"
+#include "bests/directory_store.h"
 #include "files/file_writer.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -13,6 +15,7 @@
 #include "session/draws.h"
 #include "session/replay_check.h"
 #include "session/session.h"
+#include "session/wins.h"
 
 #include <GLFW/glfw3.h>
 
@@ -73,6 +76,14 @@ void startSession(const Options& options) {
     seedDraws(static_cast<unsigned>(std::time(nullptr)));
 }
 
+void sayOnStandardError(const std::string& line) { std::cerr << "gorvath: " << line << std::endl; }
+
+// The bests, where the player keeps them: read now, at start-up, once.
+void keepBests() {
+    keeper = std::make_unique<Keeper>(std::make_unique<DirectoryStore>(bestsFolder()), sayOnStandardError);
+    keeper->readAtStart();
+}
+
 // Start-up that fails leaves nothing behind: the recording's file is first
 // written here, with the window open.
 void startRecording(const std::string& path) {
@@ -125,7 +136,15 @@ int main(int argc, char** argv) {
     if (!options.check.empty()) {
         std::exit(checkReplayFile(options.check));
     }
+    if (options.bests) {
+        keepBests();
+        printBests(*keeper, std::cout);
+        std::exit(EXIT_SUCCESS);
+    }
     startSession(options);
+    if (!options.noBests && options.replay.empty()) { // a replay wins nothing
+        keepBests();
+    }
     GLFWwindow* window = openWindow();
     initScene(window);
     connectDisplay(window);
@@ -146,6 +165,7 @@ int main(int argc, char** argv) {
     soundFloor.close();
     glfwDestroyWindow(window);
     glfwTerminate();
+    keeper.reset(); // a best just set, kept before the game ends
     if (recorder && !recorder->finish(stepsRun)) {
         failWith(errno, "cannot write replay file " + options.record);
     }

@@ -16,6 +16,9 @@ A small arcade game: stun the Undead with your shot, then bomb them from above.
                         say so if it does not play out as it was recorded
       --check FILE      play FILE back with no window, as fast as it goes, and
                         say whether it plays out as it was recorded
+      --bests           show the five fastest won games of each mode, with
+                        their recordings, and exit
+      --no-bests        keep no bests: a won game writes nothing
       --data-dir DIR    read shaders/, textures/ and sounds/ in DIR
                         (the installed launcher gives the installed ones)
       --help            show this help and exit
@@ -30,13 +33,15 @@ Exit status: 0 once quit, 1 when the display, OpenGL or a file cannot be
 used or a replay does not match, 2 when the command line is wrong.
 )";
 
-enum Option { Fullscreen = 1000, Mute, Record, Replay, Check, DataDir, Help, Version };
+enum Option { Fullscreen = 1000, Mute, Record, Replay, Check, Bests, NoBests, DataDir, Help, Version };
 
 constexpr option longOptions[] = {{"fullscreen", no_argument, nullptr, Fullscreen},
                                   {"mute", no_argument, nullptr, Mute},
                                   {"record", required_argument, nullptr, Record},
                                   {"replay", required_argument, nullptr, Replay},
                                   {"check", required_argument, nullptr, Check},
+                                  {"bests", no_argument, nullptr, Bests},
+                                  {"no-bests", no_argument, nullptr, NoBests},
                                   {"data-dir", required_argument, nullptr, DataDir},
                                   {"help", no_argument, nullptr, Help},
                                   {"version", no_argument, nullptr, Version},
@@ -63,6 +68,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options, std::os
         case Record: options.record = optarg; break;
         case Replay: options.replay = optarg; break;
         case Check: options.check = optarg; break;
+        case Bests: options.bests = true; break;
+        case NoBests: options.noBests = true; break;
         case DataDir: options.dataDirectory = optarg; break;
         case Help: out << usage << std::flush; return 0;
         case Version: out << "gorvath " GORVATH_VERSION << std::endl; return 0;
@@ -80,8 +87,8 @@ std::optional<int> parseOptions(int argc, char** argv, Options& options, std::os
     if (optind < argc) {
         return misuse(err, "unexpected argument '" + std::string(argv[optind]) + "'");
     }
-    if (!options.record.empty() + !options.replay.empty() + !options.check.empty() > 1) {
-        return misuse(err, "--record, --replay and --check go one at a time");
+    if (!options.record.empty() + !options.replay.empty() + !options.check.empty() + options.bests > 1) {
+        return misuse(err, "--record, --replay, --check and --bests go one at a time");
     }
     return std::nullopt;
 }

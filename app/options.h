@@ -7,6 +7,7 @@
 
 struct Options {
     bool fullscreen = false, mute = false;
+    bool bests = false, noBests = false; // show the bests and exit; keep none
     std::string record, replay, check; // at most one of the three, each a file
     std::string dataDirectory;         // where shaders/, textures/ and sounds/ are; empty: here
 };

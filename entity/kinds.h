@@ -12,6 +12,7 @@ inline constexpr int classSheetUnit = 0;
 inline constexpr int undeadSheetUnit = 1;
 inline constexpr int effectsSheetUnit = 2;
 inline constexpr int explosionUnit = 3;
+inline constexpr int digitsSheetUnit = 4; // a won game's time and place (render/won_sign.h)
 inline constexpr int noTextureUnit = -100;
 
 inline constexpr float spriteSize = 0.1f;

@@ -42,7 +42,8 @@ void FileWriter::post(std::string text) {
                 const std::string text = std::move(*pending_);
                 pending_.reset();
                 lock.unlock();
-                write(text, false); // a later text follows: a failure here is the end's to report
+                writeWhole(path_, text, mode_,
+                           false); // a later text follows: a failure is the end's to report
                 lock.lock();
             }
         });
@@ -52,7 +53,7 @@ void FileWriter::post(std::string text) {
 
 bool FileWriter::writeNow(const std::string& text) {
     stop();
-    return write(text, true);
+    return writeWhole(path_, text, mode_, true);
 }
 
 void FileWriter::stop() {
@@ -68,15 +69,15 @@ void FileWriter::stop() {
     stopping_ = false;
 }
 
-bool FileWriter::write(const std::string& text, bool durable) {
+bool writeWhole(const std::string& path, const std::string& text, unsigned mode, bool durable) {
     std::string aside;
-    const int fd = makeAside(path_, aside);
+    const int fd = makeAside(path, aside);
     if (fd < 0) {
         return false;
     }
     bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    written = fchmod(fd, mode_) == 0 && (!durable || fsync(fd) == 0) && written;
-    written = close(fd) == 0 && written && std::rename(aside.c_str(), path_.c_str()) == 0;
+    written = fchmod(fd, mode) == 0 && (!durable || fsync(fd) == 0) && written;
+    written = close(fd) == 0 && written && std::rename(aside.c_str(), path.c_str()) == 0;
     if (!written) {
         const int error = errno;
         unlink(aside.c_str());

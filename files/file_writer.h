@@ -15,6 +15,11 @@
 // directory and removed again, so nothing is left. False, with errno set, if not.
 bool canWriteFile(const std::string& path);
 
+// Writes the text whole at the path: aside in its directory, made durable if
+// asked, then renamed over it. False, with errno set, if it could not be; then
+// nothing is left aside and the file at the path is as it was.
+bool writeWhole(const std::string& path, const std::string& text, unsigned mode, bool durable);
+
 class FileWriter {
   public:
     FileWriter(std::string path, unsigned mode) : path_(std::move(path)), mode_(mode) {}
@@ -28,7 +33,6 @@ class FileWriter {
     bool writeNow(const std::string& text);
 
   private:
-    bool write(const std::string& text, bool durable);
     void stop();
 
     std::string path_;

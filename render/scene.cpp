@@ -47,7 +47,7 @@ void initScene(GLFWwindow* window) {
     GLuint fragmentShader = compileShader("./shaders/fragShader.glsl", GL_FRAGMENT_SHADER);
     renderingProgram = linkProgram(vertexShader, fragmentShader);
 
-    for (int unit = 0; unit < 4; ++unit) {
+    for (int unit = 0; unit < sheetCount; ++unit) {
         activateTextureUnit(unit);
         if (loadTexture(sheetFiles[unit]) == 0) {
             std::cerr << "could not load texture file " << sheetFiles[unit] << std::endl;

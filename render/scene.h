@@ -4,7 +4,7 @@
 //
 // Scene setup: the GL state every frame relies on, made once at start-up and
 // kept for the whole run: the vertex array, the two shared vertex buffers, the
-// shader program, the four sprite sheets on units 0 to 3 and the camera.
+// shader program, the five sprite sheets on units 0 to 4 and the camera.
 #pragma once
 
 #include "entity/transform.h"
@@ -23,9 +23,11 @@ inline constexpr Vec3 cameraEye{0, 0, -1};
 inline constexpr Vec3 cameraTarget{0, 0, -1000};
 inline constexpr Vec3 cameraUp{0, 1, 0};
 
-// The sprite sheets, in texture-unit order.
-inline constexpr const char* sheetFiles[4] = {"./textures/tz_classm32.jpg", "./textures/tz_undead32.jpg",
-                                              "./textures/tz_effects32.jpg", "./textures/explosion.jpg"};
+// The sprite sheets, in texture-unit order: the game's four, and the digits of a won game's sign.
+inline constexpr int sheetCount = 5;
+inline constexpr const char* sheetFiles[sheetCount] = {
+    "./textures/tz_classm32.jpg", "./textures/tz_undead32.jpg", "./textures/tz_effects32.jpg",
+    "./textures/explosion.jpg", "./textures/digits.jpg"};
 
 // Needs the window's context current. Registers the keyboard last.
 void initScene(GLFWwindow* window);

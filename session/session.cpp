@@ -8,6 +8,7 @@
 #include "game/step.h"
 #include "session/draws.h"
 #include "session/played_games.h"
+#include "session/wins.h"
 
 #include <GLFW/glfw3.h>
 
@@ -40,7 +41,9 @@ void runOneStep() {
     if (recorder) {
         recorder->afterStep(stepsRun);
     }
-    noteStepPlayed();
+    if (const PlayedGame* ended = noteStepPlayed()) {
+        noteGameEnded(*ended);
+    }
 }
 
 void startPlayback(const Replay& replay) {

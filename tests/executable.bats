@@ -41,9 +41,9 @@ load game
 --mute=yes|2|^$|gorvath: option '--mute' takes no argument$see
 --check|2|^$|gorvath: option '--check' needs an argument$see
 --mute extra|2|^$|gorvath: unexpected argument 'extra'$see
---record a --replay b|2|^$|gorvath: --record, --replay and --check go one at a time$see
---check a --record b|2|^$|gorvath: --record, --replay and --check go one at a time$see
---replay a --check b|2|^$|gorvath: --record, --replay and --check go one at a time$see
+--record a --replay b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
+--check a --record b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
+--replay a --check b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
 --fullscreen --mute|1|^$|
 --record $BATS_TEST_TMPDIR/game.txt|1|^$|
 --record $kept|1|^$|

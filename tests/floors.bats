@@ -7,9 +7,10 @@ bats_require_minimum_version 1.5.0
 # Each row: a folder and the folders it may include from, besides its own.
 floors() {
     cat <<'ROWS'
-app session replay input render audio game entity files
-session replay render audio game entity files
+app session replay bests input render audio game entity files
+session replay bests render audio game entity files
 replay files
+bests files
 input
 render game entity files
 audio game entity files

@@ -7,13 +7,20 @@
  *   name=value (lx=-0.9). Replace it whole (write aside, then rename): the
  *   game reads it every frame.
  * - buffer swaps, GLFW's own, counted into the file SWAP_COUNT names, so
- *   that a test can tell whether the game draws, and wait for frames. */
+ *   that a test can tell whether the game draws, and wait for frames.
+ * - a pretend player, while PRETEND_GAME names a recording: the clock is the
+ *   frames shown, each a sixtieth of a second on, so that each frame runs one
+ *   step; time() is the recording's seed, which the game seeds its draws
+ *   with; the recording's keys reach the game's key callback, each in the
+ *   events after its step has run, and Q a second after its end; and the
+ *   game never sleeps, so that it plays as fast as it draws. */
 #define _GNU_SOURCE
 #include <GLFW/glfw3.h>
 #include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 /* In the order of GLFW's gamepad buttons and axes. */
 static const char* const names[] = {"a",     "b",     "x",  "y",  "lb", "rb",    "back",
@@ -57,19 +64,129 @@ int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
     return GLFW_TRUE;
 }
 
+static unsigned long swaps;
+
 void glfwSwapBuffers(GLFWwindow* window) {
     static void (*swap)(GLFWwindow*);
-    static unsigned long swaps;
     if (!swap) {
         *(void**)&swap = dlsym(RTLD_NEXT, "glfwSwapBuffers"); /* as POSIX has it */
     }
     swap(window);
+    ++swaps;
     const char* path = getenv("SWAP_COUNT");
     char aside[4096];
     FILE* file = path && snprintf(aside, sizeof aside, "%s.new", path) > 0 ? fopen(aside, "w") : NULL;
     if (file) {
-        fprintf(file, "%lu\n", ++swaps);
+        fprintf(file, "%lu\n", swaps);
         fclose(file);
         rename(aside, path);
+    }
+}
+
+/* The pretend player's recording: its seed, its keys and its end. */
+static struct {
+    int read;
+    unsigned long seed, end, count, next;
+    struct {
+        unsigned long step;
+        int key, action;
+    } keys[4096];
+} game;
+
+static void readGame(void) {
+    static const char* const keyNames[] = {"S", "A", "UP", "DOWN", "LEFT", "RIGHT", "SPACE", "F"};
+    static const int keyTokens[] = {GLFW_KEY_S,    GLFW_KEY_A,     GLFW_KEY_UP,    GLFW_KEY_DOWN,
+                                    GLFW_KEY_LEFT, GLFW_KEY_RIGHT, GLFW_KEY_SPACE, GLFW_KEY_F};
+    FILE* file = game.read ? NULL : fopen(getenv("PRETEND_GAME"), "r");
+    game.read = 1;
+    char line[256], kind[16], key[16], action[16];
+    unsigned long step;
+    while (file && fgets(line, sizeof line, file)) {
+        const int words = sscanf(line, "step %lu %15s %15s %15s", &step, kind, key, action);
+        if (sscanf(line, "seed %lu", &game.seed) == 1 ||
+            (words >= 2 && strcmp(kind, "end") == 0 && (game.end = step))) {
+            continue;
+        }
+        if (words == 4 && strcmp(kind, "key") == 0 && game.count < 4096) {
+            for (int i = 0; i < 8; ++i) {
+                if (strcmp(key, keyNames[i]) == 0) {
+                    game.keys[game.count].step = step;
+                    game.keys[game.count].key = keyTokens[i];
+                    game.keys[game.count++].action = strcmp(action, "release") == 0  ? GLFW_RELEASE
+                                                     : strcmp(action, "repeat") == 0 ? GLFW_REPEAT
+                                                                                     : GLFW_PRESS;
+                }
+            }
+        }
+    }
+    if (file) {
+        fclose(file);
+    }
+}
+
+static int pretending(void) {
+    if (getenv("PRETEND_GAME")) {
+        readGame();
+        return 1;
+    }
+    return 0;
+}
+
+time_t time(time_t* out) {
+    static time_t (*real)(time_t*);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "time");
+    }
+    const time_t now = pretending() ? (time_t)game.seed : real(NULL);
+    if (out) {
+        *out = now;
+    }
+    return now;
+}
+
+double glfwGetTime(void) {
+    static double (*real)(void);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "glfwGetTime");
+    }
+    return pretending() ? (double)swaps / 60.0 : real();
+}
+
+int nanosleep(const struct timespec* wait, struct timespec* left) {
+    static int (*real)(const struct timespec*, struct timespec*);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "nanosleep");
+    }
+    return pretending() ? 0 : real(wait, left);
+}
+
+static GLFWwindow* keyWindow;
+static GLFWkeyfun keyCallback;
+
+GLFWkeyfun glfwSetKeyCallback(GLFWwindow* window, GLFWkeyfun callback) {
+    static GLFWkeyfun (*real)(GLFWwindow*, GLFWkeyfun);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "glfwSetKeyCallback");
+    }
+    keyWindow = window, keyCallback = callback;
+    return real(window, callback);
+}
+
+/* The keys whose steps have run: one step a frame, so as many as the frames shown. */
+void glfwPollEvents(void) {
+    static void (*real)(void);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "glfwPollEvents");
+    }
+    real();
+    if (!pretending() || !keyCallback) {
+        return;
+    }
+    for (; game.next < game.count && game.keys[game.next].step <= swaps; ++game.next) {
+        const int key = game.keys[game.next].key;
+        keyCallback(keyWindow, key, glfwGetKeyScancode(key), game.keys[game.next].action, 0);
+    }
+    if (swaps == game.end + 60) {
+        keyCallback(keyWindow, GLFW_KEY_Q, glfwGetKeyScancode(GLFW_KEY_Q), GLFW_PRESS, 0);
     }
 }

@@ -5,8 +5,10 @@
 #include "game/game_state.h"
 #include "game/sources.h"
 #include "session/session.h"
+#include "session/wins.h"
 
 #include <deque>
+#include <utility>
 
 double testClock = 0.0;
 int randomDraws = 0;
@@ -88,4 +90,14 @@ void drawScriptedFrames(void (*check)(const std::string& name)) {
     drawField();
     check("paused");
     steps.setPaused(false);
+    // A won game, its time shown: among the bests, a new best, and neither.
+    for (const auto& [name, place] :
+         {std::pair("won-third", 3), std::pair("won-best", 1), std::pair("won", 0)}) {
+        play(KeyTrapMode);
+        explosionList.push_back(std::make_unique<Explosion>(0.3f, -0.45f, 0.0));
+        lastWin = Win{KeyTrapMode, 2283, place};
+        drawField();
+        check(name);
+    }
+    lastWin.reset();
 }

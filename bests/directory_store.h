@@ -1,0 +1,30 @@
+// The bests on the desktop: files in a folder of the player's, the table
+// (bests.txt) and the recordings (games/), locked while the table is
+// rewritten so that games run at once keep all their bests.
+#pragma once
+
+#include "bests/keeper.h"
+
+// The folder the game keeps its bests in: $XDG_DATA_HOME/gorvath, or
+// ~/.local/share/gorvath where that is unset.
+std::string bestsFolder();
+
+class DirectoryStore : public Store {
+  public:
+    explicit DirectoryStore(std::string folder) : folder_(std::move(folder)) {}
+    ~DirectoryStore() override { unlock(); }
+
+    Found read(const std::string& name, std::size_t limit, std::string& text) override;
+    bool write(const std::string& name, const std::string& text, std::string& why) override;
+    void remove(const std::string& name) override;
+    std::string setAside(const std::string& name) override;
+    std::string where(const std::string& name) const override {
+        return name.empty() ? folder_ : folder_ + "/" + name;
+    }
+    void lock() override;
+    void unlock() override;
+
+  private:
+    std::string folder_;
+    int lock_ = -1;
+};
