@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Redraws the four sprite sheets in textures/ from their sources in
+# Redraws the five sprite sheets in textures/ from their sources in
 # tools/sprites/, cuts the game's icon (textures/gorvath.png, and the web
 # build's web/gorvath-192.png and web/gorvath-512.png) from the undead sheet,
 # and makes the sounds in sounds/ from theirs in tools/sounds/.
@@ -14,6 +14,7 @@ make_sheet classes.txt tz_classm32.jpg
 make_sheet undead.txt tz_undead32.jpg
 make_sheet effects.txt tz_effects32.jpg
 make_sheet explosion.txt explosion.jpg
+make_sheet digits.txt digits.jpg
 # The Mascot's first tile, as the game gives it, at 64 pixels; and at 192 and
 # 512 for the web build's home-screen icons.
 for size in 64 192 512; do

@@ -44,6 +44,8 @@ load game
 --record a --replay b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
 --check a --record b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
 --replay a --check b|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
+--bests --record a|2|^$|gorvath: --record, --replay, --check and --bests go one at a time$see
+--no-bests=yes|2|^$|gorvath: option '--no-bests' takes no argument$see
 --fullscreen --mute|1|^$|
 --record $BATS_TEST_TMPDIR/game.txt|1|^$|
 --record $kept|1|^$|

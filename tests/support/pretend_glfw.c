@@ -13,10 +13,13 @@
  *   step; time() is the recording's seed, which the game seeds its draws
  *   with; the recording's keys reach the game's key callback, each in the
  *   events after its step has run, and Q a second after its end; and the
- *   game never sleeps, so that it plays as fast as it draws. */
+ *   game never sleeps, so that it plays as fast as it draws.
+ * - a crash, while PRETEND_CRASH names a file: the game is killed as it
+ *   would put a file of that name in place (by renaming one over it). */
 #define _GNU_SOURCE
 #include <GLFW/glfw3.h>
 #include <dlfcn.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -189,4 +192,17 @@ void glfwPollEvents(void) {
     if (swaps == game.end + 60) {
         keyCallback(keyWindow, GLFW_KEY_Q, glfwGetKeyScancode(GLFW_KEY_Q), GLFW_PRESS, 0);
     }
+}
+
+int rename(const char* from, const char* to) {
+    static int (*real)(const char*, const char*);
+    if (!real) {
+        *(void**)&real = dlsym(RTLD_NEXT, "rename");
+    }
+    const char* crash = getenv("PRETEND_CRASH");
+    const size_t length = crash ? strlen(crash) : 0, toLength = strlen(to);
+    if (crash && toLength >= length && strcmp(to + toLength - length, crash) == 0) {
+        raise(SIGKILL);
+    }
+    return real(from, to);
 }
