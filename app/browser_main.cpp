@@ -6,6 +6,7 @@
 // the pads, the sound device and the decoders built in.
 #include "app/browser_recordings.h"
 #include "app/frame.h"
+#include "bests/page_store.h"
 #include "game/game_state.h"
 #include "game/sources.h"
 #include "input/key_codes.h"
@@ -16,6 +17,7 @@
 #include "render/viewport.h"
 #include "session/draws.h"
 #include "session/session.h"
+#include "session/wins.h"
 
 #include <GLFW/glfw3.h>
 #include <emscripten/emscripten.h>
@@ -25,6 +27,10 @@
 #include <cstdlib>
 #include <ctime>
 #include <utility>
+
+// What keeping the bests says (the page's storage refused, full, or holding
+// no table), said on the page.
+EM_JS(void, tellPageOfKeeping, (const char* line), { Module.bestsSaid(UTF8ToString(line)); });
 
 namespace {
 
@@ -156,6 +162,8 @@ EM_BOOL focusLost(int, const EmscriptenFocusEvent*, void*) {
     return false;
 }
 
+void sayToPage(const std::string& line) { tellPageOfKeeping(line.c_str()); }
+
 // Q: the loop stops, and the page says the game is over and how to play again.
 void endGame() {
     emscripten_cancel_main_loop();
@@ -185,6 +193,7 @@ void frame() {
     touch.update(now, playerKey);
     playHeardSounds();
     tellPageOfPlayback();
+    tellPageOfBests();
     if (titlePaused != steps.paused()) {
         titlePaused = steps.paused();
         emscripten_set_window_title(titlePaused ? "Gorvath (paused)" : "Gorvath");
@@ -213,6 +222,8 @@ int main() {
     glfwMakeContextCurrent(window);
     setUpScene();
     readClock = gameClock;
+    keeper = std::make_unique<Keeper>(std::make_unique<PageStore>(), sayToPage);
+    keeper->readAtStart();
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, keyEvent);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, keyEvent);
     emscripten_set_mousedown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, clicked);

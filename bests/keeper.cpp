@@ -67,6 +67,7 @@ int Keeper::enter(int mode, long long steps, const std::string& date, const std:
         return 0;
     }
     enterBest(bests_, best);
+    ++changes_;
     {
         const std::lock_guard lock(mutex_);
         entered_.emplace_back(best, recording);

@@ -50,6 +50,8 @@ class Keeper {
     // Reads the table: a broken one is set aside and said, and the tables start empty.
     void readAtStart();
     const Bests& bests() const { return bests_; }
+    // How many times the table has changed since start-up.
+    int changes() const { return changes_; }
     const Store& store() const { return *store_; }
 
     // A won game: its place, 0 outside the five. Entered in the table at once;
@@ -68,6 +70,7 @@ class Keeper {
     void (*say_)(const std::string&);
     Bests bests_;
     bool said_ = false;
+    int changes_ = 0;
     std::mutex mutex_; // guards entered_
     std::vector<std::pair<Best, std::string>> entered_;
     std::thread thread_; // on the desktop, where entered bests are kept

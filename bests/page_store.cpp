@@ -8,7 +8,7 @@ namespace {
 EM_JS(int, storedLength, (const char* key), {
     try {
         const text = localStorage.getItem(UTF8ToString(key));
-        return text == = null ? -1 : lengthBytesUTF8(text);
+        return text == null ? -1 : lengthBytesUTF8(text);
     } catch (error) {
         return -2;
     }

@@ -78,14 +78,17 @@ class Browser(Page):
     def test_at_1200_by_800_the_field_is_letterboxed_and_sharp_at_twice_the_pixels(self):
         self.open(width=1200, height=800, scale=2)
         left, top, width, height = self.field
-        self.assertEqual((left, top, width), (0, 0, 1200))
+        panel = self.js("document.getElementById('games').getBoundingClientRect()")
+        self.assertEqual((left, top, width, panel["left"]), (0, 0, 1200 - panel["width"], width), "the panel beside")
         self.assertLess(height, 800, "the keys' line under the canvas")
         self.assertEqual(self.js("[...document.querySelectorAll('[data-key]')].filter(e => e.offsetWidth)"), [],
                          "touch controls on a desktop page")
-        self.assertEqual(self.js("[Module.canvas.width, Module.canvas.height]"), [2400, round(2 * height)])
-        shot, bar = self.shot(), (1200 - 3 * (height // 2)) / 2
-        self.assertGreater(bar, 10)
-        self.assertEqual([shot.getpixel((int(x), height // 2)) for x in (bar / 2, 1200 - bar / 2)], [(0, 0, 0)] * 2)
+        self.assertEqual(self.js("[Module.canvas.width, Module.canvas.height]"), [round(2 * width), round(2 * height)])
+        unit = min(width // 3, height // 2)
+        shot, down = self.shot(), (height - 2 * unit) / 2  # the bars above and below the field
+        self.assertGreater(down, 10)
+        self.assertEqual([shot.getpixel((int(width / 2), int(y))) for y in (down / 2, height - down / 2)],
+                         [(0, 0, 0)] * 2)
         self.assertEqual(self.colour(-0.95, 0.6, shot), WHITE)
 
     def test_without_webgl2_the_page_says_so_and_a_broken_sheet_is_said_on_the_console_as_the_game_goes_on(self):

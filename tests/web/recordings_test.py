@@ -10,6 +10,7 @@ import os
 import re
 import subprocess
 import tempfile
+import time
 import unittest
 import zlib
 
@@ -17,6 +18,9 @@ from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file
 
 SOURCE = os.environ["SOURCE_DIR"]
 KEPT = sorted(glob.glob(os.path.join(SOURCE, "tests", "replays", "*.txt")))
+KEYS = {"S": ("s", "KeyS"), "A": ("a", "KeyA"), "UP": ("ArrowUp", "ArrowUp"), "DOWN": ("ArrowDown", "ArrowDown"),
+        "LEFT": ("ArrowLeft", "ArrowLeft"), "RIGHT": ("ArrowRight", "ArrowRight"), "SPACE": (" ", "Space"),
+        "F": ("f", "KeyF")}
 
 
 def desktop(path):
@@ -34,15 +38,74 @@ class Recordings(Page):
         self.until(lambda: (ticking and self.js("tick(60)")) or " replay " in self.said(), "not played through")
         return self.said()
 
-    def saved(self, button="save"):
+    def saved(self, press="document.getElementById('save').click()"):
         """The file the page saves as the button is pressed: its name and its text."""
         folder = tempfile.mkdtemp()
         self.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
-        self.js(f"document.getElementById('{button}').click()")
+        self.js(press)
         self.until(lambda: [f for f in os.listdir(folder) if not f.endswith(".crdownload")], "nothing saved")
         name = os.listdir(folder)[0]
         with open(os.path.join(folder, name)) as file:
             return name, file.read()
+
+    def win(self, *scripts, game="s-won"):
+        """The kept won game played in the page by its keys, each at its step, on the test's clock, with the
+        page's time its seed, to a second past its end; the scripts run before the page's."""
+        text = open(os.path.join(SOURCE, "tests", "replays", game + ".txt")).read()
+        seed, end = re.search(r"seed (\d+)", text)[1], int(re.search(r"step (\d+) end", text)[1])
+        self.open(CLOCK, f"Date.now = () => {seed}000;", *scripts)
+        step = 1  # the page's first frame has run the first step, and each tick runs one more
+        for at, key, action in re.findall(r"step (\d+) key (\w+) (\w+)", text):
+            self.js(f"tick({int(at) - step})")
+            step = int(at)
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": "keyUp" if action == "release" else "keyDown", "key": KEYS[key][0], "code": KEYS[key][1],
+                "autoRepeat": action == "repeat"})
+        self.js(f"tick({end - step + 60})")
+
+    def bests(self, mode):
+        return self.js(f"[...document.querySelectorAll('#bests-{mode} li')].map(row => row.innerText)")
+
+    def test_a_won_game_takes_its_place_in_the_pages_bests_kept_across_visits_to_watch_save_and_share(self):
+        self.win()
+        won = time.strftime("%Y-%m-%d %H:%M", time.localtime(1796650001))  # the page's clock: the game's seed
+        self.assertEqual(self.bests("S"), [f"1\n3.02 s\n{won}\nwatch\nsave\nshare"])
+        self.assertEqual(self.bests("A"), [])
+        self.open(CLOCK)  # the page visited again: its bests are kept
+        self.js("document.querySelector('[data-best=S1][data-act=watch]').click()")
+        self.assertEqual(self.watched(), "best S #1: replay matches: 181 steps")
+        self.js("document.getElementById('stop').click()")
+        self.js("navigator.clipboard.writeText = () => Promise.reject()")
+        self.js("document.querySelector('[data-best=S1][data-act=share]').click()")
+        self.until(lambda: self.js("document.getElementById('link').value"), "no link")
+        name, text = self.saved("document.querySelector('[data-best=S1][data-act=save]').click()")
+        path = os.path.join(tempfile.mkdtemp(), name)
+        with open(path, "w") as file:
+            file.write(text)
+        self.assertEqual((name, desktop(path)), (time.strftime("gorvath-%Y-%m-%d-%H%M%S.txt", time.localtime(1796650001)),
+                                                 ("replay matches: 181 steps", 0)))
+        self.open(CLOCK, site=self.js("document.getElementById('link').value"))
+        self.assertEqual(self.watched(), "link: replay matches: 181 steps")
+
+    def test_storage_refused_full_or_holding_garbage_is_said_once_and_the_game_plays_on(self):
+        refuse = "Storage.prototype.%s = function () { throw new DOMException('no', '%s'); };"
+        rows = {"refused": (refuse % ("getItem", "SecurityError") + refuse % ("setItem", "SecurityError"),
+                            "Cannot keep bests in this page's storage: it is refused (as in a private window, or "
+                            "with storage turned off)."),
+                "full": (refuse % ("setItem", "QuotaExceededError"),
+                         "Cannot keep bests in this page's storage: it is full."),
+                "garbage": ("localStorage.getItem('gorvath/bests.txt') || "
+                            "localStorage.setItem('gorvath/bests.txt', 'garbage');",
+                            "The bests in this page's storage, as gorvath/bests.txt could not be read (not a table "
+                            "of bests); set aside as gorvath/bests.txt.broken-" +
+                            time.strftime("%Y-%m-%dT%H:%M:%S.", time.localtime(1796650001)))}
+        for name, (script, said) in rows.items():
+            self.js("localStorage.clear()")
+            self.win(script + "window.said = []; addEventListener('load', () => { const say = Module.bestsSaid; "
+                     "Module.bestsSaid = line => window.said.push(line) && say(line); });")
+            self.assertEqual(self.said(), said, name)
+            self.assertEqual(len(self.js("window.said")), 1, f"{name}: said more than once")
+            self.assertEqual([row.split("\n")[1] for row in self.bests("S")], ["3.02 s"], f"{name}: no game played")
 
     def test_every_kept_game_plays_through_in_the_page_as_on_the_desktop_and_goes_by_file_drop_and_link(self):
         self.open(CLOCK)
