@@ -7,10 +7,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" --test
 cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DGORVATH_TESTS=OFF >/dev/null
-cmake --build "$root/build-bench" -j"$(nproc)" --target gorvath simulation_bench frame_bench startup_bench peer_bench
+cmake --build "$root/build-bench" -j"$(nproc)" --target gorvath simulation_bench frame_bench won_frame_bench startup_bench peer_bench
 run() { xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$@"; }
 run "$root/build-bench/simulation_bench"
 run "$root/build-bench/frame_bench"
+run "$root/build-bench/won_frame_bench"
 run "$root/build-bench/startup_bench"
 run "$root/build-bench/peer_bench"
 "$root/bench/idle_cpu.sh" "$root/build-bench/gorvath" "$root"

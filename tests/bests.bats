@@ -25,28 +25,28 @@ win() {
 table() { printf '%s\n' "gorvath bests 1" "$@" end >"$kept/bests.txt"; }
 
 # Each game's best, as the pretend player's clock dates it (time() is its seed).
-S_BEST="S 181 $(date -d @1796650001 +%FT%T)"
-A_BEST="A 418 $(date -d @1796650001 +%FT%T)"
+S_BEST="S 424 $(date -d @1796650002 +%FT%T)"
+A_BEST="A 587 $(date -d @1796650002 +%FT%T)"
 
 @test "a won game of each mode takes its place in the table, its recording beside it; a sixth, slower, none" {
     mkdir "$kept/games"
-    for best in s-0100 s-0150 s-0181 s-0200 s-0300 a-0400 a-0500; do
+    for best in s-0100 s-0150 s-0424 s-0500 s-0600 a-0500 a-0600; do
         cp "$SOURCE_DIR/tests/replays/s-won.txt" "$kept/games/$best.txt"
     done
     local day=2026-01-01T00:00:00
-    table "S 100 $day s-0100.txt" "S 150 $day s-0150.txt" "S 181 $day s-0181.txt" "S 200 $day s-0200.txt" \
-        "S 300 $day s-0300.txt" "A 400 $day a-0400.txt" "A 500 $day a-0500.txt"
+    table "S 100 $day s-0100.txt" "S 150 $day s-0150.txt" "S 424 $day s-0424.txt" "S 500 $day s-0500.txt" \
+        "S 600 $day s-0600.txt" "A 500 $day a-0500.txt" "A 600 $day a-0600.txt"
     win s-won && win a-won
     [[ -z $(stderr) ]]
     local won=($(cd "$kept/games" && ls s-2* a-2*)) # the two new ones: a-..., s-...
     diff "$kept/bests.txt" <(printf '%s\n' "gorvath bests 1" "S 100 $day s-0100.txt" "S 150 $day s-0150.txt" \
-        "S 181 $day s-0181.txt" "$S_BEST ${won[1]}" "S 200 $day s-0200.txt" "A 400 $day a-0400.txt" \
-        "$A_BEST ${won[0]}" "A 500 $day a-0500.txt" end)
-    [[ ! -e $kept/games/s-0300.txt ]] # pushed out, and its recording with it
+        "S 424 $day s-0424.txt" "$S_BEST ${won[1]}" "S 500 $day s-0500.txt" "A 500 $day a-0500.txt" \
+        "$A_BEST ${won[0]}" "A 600 $day a-0600.txt" end)
+    [[ ! -e $kept/games/s-0600.txt ]] # pushed out, and its recording with it
     run "$GAME" --check "$kept/games/${won[0]}"
-    [[ $output == "replay matches: 418 steps" ]]
+    [[ $output == "replay matches: 587 steps" ]]
     # A sixth, slower than the five: nothing changes, and nothing is left behind.
-    table "S 50 $day s-0100.txt" "S 60 $day s-0150.txt" "S 70 $day s-0181.txt" "S 80 $day s-0200.txt" \
+    table "S 50 $day s-0100.txt" "S 60 $day s-0150.txt" "S 70 $day s-0424.txt" "S 80 $day s-0500.txt" \
         "S 90 $day ${won[1]}"
     cp "$kept/bests.txt" "$BATS_TEST_TMPDIR/before"
     local files
@@ -60,18 +60,18 @@ A_BEST="A 418 $(date -d @1796650001 +%FT%T)"
     mkdir "$kept/games"
     cp "$SOURCE_DIR/tests/replays/s-won.txt" "$kept/games/s-1.txt"
     cp "$SOURCE_DIR/tests/replays/s-then-a.txt" "$kept/games/s-2.txt"
-    table "S 181 2026-12-08T18:05:41 s-1.txt" "S 6000 2026-12-09T07:30:00 s-2.txt"
+    table "S 424 2026-12-08T18:05:41 s-1.txt" "S 6000 2026-12-09T07:30:00 s-2.txt"
     XDG_DATA_HOME=$home run env -u DISPLAY "$GAME" --bests
     [[ $status == 0 ]]
     diff <(echo "$output") - <<OUT
 Best S games, in which you steer the Trap:
-  1      3.02 s  2026-12-08 18:05  $kept/games/s-1.txt
+  1      7.07 s  2026-12-08 18:05  $kept/games/s-1.txt
   2    100.00 s  2026-12-09 07:30  $kept/games/s-2.txt
 Best A games, in which the Trap steers itself:
   none yet
 OUT
     run "$GAME" --check "$kept/games/s-1.txt"
-    [[ $output == "replay matches: 181 steps" ]]
+    [[ $output == "replay matches: 424 steps" ]]
     # With XDG_DATA_HOME unset, in the home's own .local/share.
     HOME=$BATS_TEST_TMPDIR run env -u XDG_DATA_HOME -u DISPLAY "$GAME" --bests
     [[ $status == 0 && $output == *"none yet"*"none yet" && ! -e $BATS_TEST_TMPDIR/.local ]]
@@ -85,7 +85,7 @@ broken_rows() {
     cat <<'ROWS'
 printf '\x89PNG\r\n\x1a\n\0\0' >bests.txt|not a table of bests
 head -c 200 "$SOURCE_DIR/tests/replays/a-game.txt" >bests.txt|not a table of bests
-printf 'gorvath bests 1\nS 181 2026-12-08T18:05:41 s-1.t' >bests.txt|cut short
+printf 'gorvath bests 1\nS 424 2026-12-08T18:05:41 s-1.t' >bests.txt|cut short
 printf 'gorvath bests 1\nS quick yesterday me\nend\n' >bests.txt|line 2 is not a best
 printf 'gorvath bests 1\nS 90 2026-12-08T18:05:41 x/../../../etc/passwd\nend\n' >bests.txt|line 2 is not a best
 printf 'gorvath bests 1\nS 90 2026-12-08T18:05:41 b.txt\nS 80 2026-12-08T18:05:41 a.txt\nend\n' >bests.txt|line 3 is out of place

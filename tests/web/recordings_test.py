@@ -68,12 +68,12 @@ class Recordings(Page):
 
     def test_a_won_game_takes_its_place_in_the_pages_bests_kept_across_visits_to_watch_save_and_share(self):
         self.win()
-        won = time.strftime("%Y-%m-%d %H:%M", time.localtime(1796650001))  # the page's clock: the game's seed
-        self.assertEqual(self.bests("S"), [f"1\n3.02 s\n{won}\nwatch\nsave\nshare"])
+        won = time.strftime("%Y-%m-%d %H:%M", time.localtime(1796650002))  # the page's clock: the game's seed
+        self.assertEqual(self.bests("S"), [f"1\n7.07 s\n{won}\nwatch\nsave\nshare"])
         self.assertEqual(self.bests("A"), [])
         self.open(CLOCK)  # the page visited again: its bests are kept
         self.js("document.querySelector('[data-best=S1][data-act=watch]').click()")
-        self.assertEqual(self.watched(), "best S #1: replay matches: 181 steps")
+        self.assertEqual(self.watched(), "best S #1: replay matches: 424 steps")
         self.js("document.getElementById('stop').click()")
         self.js("navigator.clipboard.writeText = () => Promise.reject()")
         self.js("document.querySelector('[data-best=S1][data-act=share]').click()")
@@ -82,10 +82,10 @@ class Recordings(Page):
         path = os.path.join(tempfile.mkdtemp(), name)
         with open(path, "w") as file:
             file.write(text)
-        self.assertEqual((name, desktop(path)), (time.strftime("gorvath-%Y-%m-%d-%H%M%S.txt", time.localtime(1796650001)),
-                                                 ("replay matches: 181 steps", 0)))
+        self.assertEqual((name, desktop(path)), (time.strftime("gorvath-%Y-%m-%d-%H%M%S.txt", time.localtime(1796650002)),
+                                                 ("replay matches: 424 steps", 0)))
         self.open(CLOCK, site=self.js("document.getElementById('link').value"))
-        self.assertEqual(self.watched(), "link: replay matches: 181 steps")
+        self.assertEqual(self.watched(), "link: replay matches: 424 steps")
 
     def test_storage_refused_full_or_holding_garbage_is_said_once_and_the_game_plays_on(self):
         refuse = "Storage.prototype.%s = function () { throw new DOMException('no', '%s'); };"
@@ -98,14 +98,14 @@ class Recordings(Page):
                             "localStorage.setItem('gorvath/bests.txt', 'garbage');",
                             "The bests in this page's storage, as gorvath/bests.txt could not be read (not a table "
                             "of bests); set aside as gorvath/bests.txt.broken-" +
-                            time.strftime("%Y-%m-%dT%H:%M:%S.", time.localtime(1796650001)))}
+                            time.strftime("%Y-%m-%dT%H:%M:%S.", time.localtime(1796650002)))}
         for name, (script, said) in rows.items():
             self.js("localStorage.clear()")
             self.win(script + "window.said = []; addEventListener('load', () => { const say = Module.bestsSaid; "
                      "Module.bestsSaid = line => window.said.push(line) && say(line); });")
             self.assertEqual(self.said(), said, name)
             self.assertEqual(len(self.js("window.said")), 1, f"{name}: said more than once")
-            self.assertEqual([row.split("\n")[1] for row in self.bests("S")], ["3.02 s"], f"{name}: no game played")
+            self.assertEqual([row.split("\n")[1] for row in self.bests("S")], ["7.07 s"], f"{name}: no game played")
 
     def test_every_kept_game_plays_through_in_the_page_as_on_the_desktop_and_goes_by_file_drop_and_link(self):
         self.open(CLOCK)
