@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots from the real game on a virtual display:
 # the title screen, a game steered by keys (S), the explosion of a caught
-# Player, a game whose Trap steers itself (A), paused, and maximised; and the
+# Player, a game whose Trap steers itself (A), paused, and maximised; a won
+# game's time, as a new best and as third of the five (a kept won game played
+# by the pretend player of tests/support/pretend_glfw.c); and the
 # web build's page in headless Chromium, on a desktop and on a phone upright
 # and on its side.
 set -euo pipefail
@@ -10,7 +12,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
     "$root/scripts/install-deps.sh" --test
     cmake -S "$root" -B "$root/build" >/dev/null
-    cmake --build "$root/build" --target gorvath -j"$(nproc)"
+    cmake --build "$root/build" --target gorvath pretend_glfw -j"$(nproc)"
     GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
 fi
 
@@ -67,6 +69,29 @@ sleep 0.5
 shoot maximised.png && echo docs/maximised.png
 key q
 wait $game
+
+# won HOME NAME: the kept S game won, its bests kept in HOME; its picture a moment after, as docs/NAME.
+won() {
+    XDG_DATA_HOME=$1 LD_PRELOAD=build/tests/libpretend_glfw.so PRETEND_GAME=tests/replays/s-won.txt PRETEND_STAY=1 \
+        build/gorvath &
+    game=$!
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --pid $game --name '^Gorvath$' 2>/dev/null | head -1 || true)
+        [[ -n "$window" ]] && break
+        sleep 0.1
+    done
+    sleep 4 # won within the first two seconds: the pretend player plays as fast as the game draws
+    shoot "$2" && echo "docs/$2"
+    kill $game
+    wait $game || true
+}
+homes=$(mktemp -d)
+won "$homes/fresh" won-best.png
+mkdir -p "$homes/third/gorvath"
+printf '%s\n' "gorvath bests 1" "S 300 2026-12-01T20:00:00 s-1.txt" "S 400 2026-12-02T21:30:00 s-2.txt" end \
+    >"$homes/third/gorvath/bests.txt"
+won "$homes/third" won-third.png
+rm -rf "$homes"
 
 "$root/scripts/web.sh" >/dev/null
 /usr/bin/python3 - "$root" <<'SHOOT'

@@ -12,7 +12,8 @@
  *   frames shown, each a sixtieth of a second on, so that each frame runs one
  *   step; time() is the recording's seed, which the game seeds its draws
  *   with; the recording's keys reach the game's key callback, each in the
- *   events after its step has run, and Q a second after its end; and the
+ *   events after its step has run, and Q a second after its end (unless
+ *   PRETEND_STAY is set: then the game stays until it is closed); and the
  *   game never sleeps, so that it plays as fast as it draws.
  * - a crash, while PRETEND_CRASH names a file: the game is killed as it
  *   would put a file of that name in place (by renaming one over it). */
@@ -189,7 +190,7 @@ void glfwPollEvents(void) {
         const int key = game.keys[game.next].key;
         keyCallback(keyWindow, key, glfwGetKeyScancode(key), game.keys[game.next].action, 0);
     }
-    if (swaps == game.end + 60) {
+    if (swaps == game.end + 60 && !getenv("PRETEND_STAY")) {
         keyCallback(keyWindow, GLFW_KEY_Q, glfwGetKeyScancode(GLFW_KEY_Q), GLFW_PRESS, 0);
     }
 }

@@ -18,6 +18,13 @@ from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, serve, stop
 COUNT_SUSPENSIONS = """window.suspensions = 0;
 const suspend = AudioContext.prototype.suspend;
 AudioContext.prototype.suspend = function () { ++window.suspensions; return suspend.call(this); };"""
+# Before the page's scripts: five bests of S games kept in the page's storage.
+FIVE_BESTS = "localStorage.setItem('gorvath/bests.txt', 'gorvath bests 1\\n' + [1, 2, 3, 4, 5].map(place => " \
+             "`S ${place}000 2026-12-0${place}T20:00:00 s-${place}.txt\\n`).join('') + 'end\\n');"
+# Each of the panel's views: what shows it, and the controls it shows.
+VIEWS = {"the games' panel": ("#panel", ["#save", "#open", "#share"]),
+         "the bests of S games": ("[data-tab=S]", [f"[data-best=S{place}][data-act={act}]" for place in range(1, 6)
+                                                   for act in ("watch", "save", "share")])}
 CONTROLS = "KeyS KeyA ArrowUp ArrowDown ArrowLeft ArrowRight Space KeyF KeyP KeyM F11".split()
 DIMMED, CORNER = (140, 140, 140), (0.9, -0.6)  # the white field under the pause sign, and where to look
 
@@ -35,7 +42,7 @@ class Phone(Page):
     def box(self, code):
         """The box on the page, CSS pixels (left, top, right, bottom), of the control of that key, or of that
         #button of the page's own."""
-        box = self.js(f"document.querySelector('{code if code[0] == '#' else f'[data-key={code}]'}')"
+        box = self.js(f"document.querySelector('{code if code[0] in '#[' else f'[data-key={code}]'}')"
                       ".getBoundingClientRect()")
         return box["left"], box["top"], box["right"], box["bottom"]
 
@@ -99,19 +106,20 @@ class Phone(Page):
 
     def test_upright_and_on_its_side_the_controls_lie_whole_off_the_field_and_a_rotation_keeps_the_game(self):
         for width, height in ((360, 640), (640, 360), (412, 915), (768, 1024), (1024, 768), (915, 412)):
-            self.phone(width=width, height=height)
-            for shown in ("the game's controls", "the games' panel"):  # which ☰ shows
+            self.phone(FIVE_BESTS, width=width, height=height)
+            for shown, (tap, controls) in {"the game's controls": (None, CONTROLS + ["#panel"]), **VIEWS}.items():
                 screen = f"{width} x {height}, {shown}"
-                if shown != "the game's controls":
-                    self.tap("#panel")
-                    self.until(lambda: self.js("document.getElementById('save').offsetParent"), f"{screen}: not shown")
+                if tap:
+                    self.tap(tap)
+                    self.until(lambda: self.js(f"document.querySelector('{controls[-1]}').offsetParent"),
+                               f"{screen}: not shown")
                     self.measure()
                 left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
                 self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
                 self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.6)
                 self.assertEqual(self.js("[document.documentElement.scrollWidth, "
                                          "document.documentElement.scrollHeight]"), [width, height], f"{screen}: scrolls")
-                for code in CONTROLS + ["#panel"] if shown == "the game's controls" else ["#save", "#open", "#share"]:
+                for code in controls:
                     x0, y0, x1, y1 = self.box(code)
                     self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
                     self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
