@@ -59,9 +59,10 @@ void Keeper::readAtStart() {
 int Keeper::enter(int mode, long long steps, const std::string& date, const std::string& recording) {
     std::string stamp = date;
     std::erase_if(stamp, [](char c) { return c == ':'; });
+    // Named by the game's time, its date and the process, so that no two share a name.
     const Best best{mode, steps, date,
                     std::string(1, static_cast<char>(modeLetter(mode) + 'a' - 'A')) + "-" + stamp + "-" +
-                        std::to_string(getpid()) + ".txt"};
+                        std::to_string(steps) + "-" + std::to_string(getpid()) + ".txt"};
     const int place = placeFor(bests_, mode, steps);
     if (place == 0) {
         return 0;

@@ -7,8 +7,12 @@
 
 bats_require_minimum_version 1.5.0
 
-# Each test file gets a display of its own, and a game left running is stopped.
-setup_file() { start_display; }
+# Each test file gets a display of its own, and a game left running is stopped. The games keep their
+# bests in a folder of the file's own, never the tester's.
+setup_file() {
+    start_display
+    export XDG_DATA_HOME=$BATS_FILE_TMPDIR/data
+}
 teardown_file() { kill "$(cat "$BATS_FILE_TMPDIR/xvfb")"; }
 teardown() { kill "$pid" 2>/dev/null || true; }
 

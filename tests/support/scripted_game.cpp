@@ -53,6 +53,7 @@ void useScriptedSources() {
 
 void resetGame() {
     clearGame();
+    lastWin.reset();
     testClock = 0.0;
     randomDraws = 0;
     script.clear();
