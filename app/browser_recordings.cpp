@@ -102,6 +102,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* bestsForPage() {
     return (answer += "]").c_str();
 }
 
+// The bests entered and not yet kept, kept now: the page is going away.
+extern "C" EMSCRIPTEN_KEEPALIVE void keepBestsNow() {
+    if (keeper) {
+        keeper->keepEntered();
+    }
+}
+
 // A best shown, as a recording opened is ("S1" to "A5"): "" or why not.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* watchBest(const char* which) {
     const std::string text = recordingAskedFor(which);
