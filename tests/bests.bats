@@ -16,8 +16,8 @@ setup() {
 win() {
     local game=$1
     shift
-    (cd "$SOURCE_DIR" && exec env XDG_DATA_HOME="$home" LD_PRELOAD="$PRETEND_GLFW" \
-        PRETEND_GAME="$SOURCE_DIR/tests/replays/$game.txt" ${BEFORE:-} timeout 60 "$GAME" "$@") \
+    (cd "$SOURCE_DIR" && exec timeout 60 env XDG_DATA_HOME="$home" LD_PRELOAD="$PRETEND_GLFW" \
+        PRETEND_GAME="$SOURCE_DIR/tests/replays/$game.txt" ${BEFORE:-} "$GAME" "$@") \
         >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
 }
 
@@ -117,8 +117,8 @@ ROWS
         IFS='|' read -r mount why <<<"$row"
         BEFORE= run unshare -m sh -c "mount -t tmpfs -o $mount tmpfs '$home' &&
             { [ $mount = ro ] || head -c 1M /dev/zero >'$home/filler' 2>/dev/null || true; } &&
-            cd '$SOURCE_DIR' && XDG_DATA_HOME='$home' LD_PRELOAD='$PRETEND_GLFW' \
-            PRETEND_GAME='$SOURCE_DIR/tests/replays/s-won.txt' timeout 60 '$GAME'"
+            cd '$SOURCE_DIR' && timeout 60 env XDG_DATA_HOME='$home' LD_PRELOAD='$PRETEND_GLFW' \
+            PRETEND_GAME='$SOURCE_DIR/tests/replays/s-won.txt' '$GAME'"
         [[ $status == 0 && $output == "gorvath: cannot keep bests in $kept: $why" ]] || { echo "$mount: $output"; return 1; }
     done
     # Killed as the new table is put in place: the old one stays whole.
