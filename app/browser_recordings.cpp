@@ -10,6 +10,7 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
 #include <variant>
 
 // Says to the page how the recording shown goes.
@@ -37,7 +38,7 @@ std::string recordingAskedFor(const std::string& which) {
     return keeper->recordingOf(keeper->bests().of[mode][place]);
 }
 
-// A recording's text, or its packed bytes, handed over: shown from now on as
+// A recording's text, named as the page names it: shown from now on as
 // --replay shows one, and "" said; or the one line that says why not.
 const char* show(const std::string& name, std::string text) {
     std::variant<Replay, std::string> read = readReplay(text, name);
@@ -96,7 +97,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* bestsForPage() {
         for (std::size_t i = 0; i < table.size(); ++i) {
             answer += std::string(answer.size() > 1 ? "," : "") + "{\"mode\":\"" + modeLetter(mode) +
                       "\",\"place\":" + std::to_string(i + 1) + ",\"time\":\"" + secondsOf(table[i].steps) +
-                      "\",\"date\":\"" + dayAndMinute(table[i].date) + "\",\"when\":\"" + table[i].date + "\"}";
+                      "\",\"date\":\"" + dayAndMinute(table[i].date) + "\",\"when\":\"" + table[i].date +
+                      "\"}";
         }
     }
     return (answer += "]").c_str();

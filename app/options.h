@@ -8,8 +8,8 @@
 struct Options {
     bool fullscreen = false, mute = false;
     bool bests = false, noBests = false; // show the bests and exit; keep none
-    std::string record, replay, check; // at most one of the three, each a file
-    std::string dataDirectory;         // where shaders/, textures/ and sounds/ are; empty: here
+    std::string record, replay, check;   // at most one of the three, each a file
+    std::string dataDirectory;           // where shaders/, textures/ and sounds/ are; empty: here
 };
 
 // Reads the arguments into options. After --help or --version (said on out),

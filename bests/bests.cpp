@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
-#include <sstream>
 
 namespace {
 
@@ -25,6 +24,19 @@ bool dateOf(const std::string& date) {
            std::equal(shape.begin(), shape.end(), date.begin(), [](char s, char c) {
                return s == 'd' ? std::isdigit(static_cast<unsigned char>(c)) != 0 : s == c;
            });
+}
+
+// A line's words, a space apart, as the table is written.
+std::vector<std::string> spaced(const std::string& line) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0;;) {
+        const std::size_t space = line.find(' ', start);
+        words.push_back(line.substr(start, space - start));
+        if (space == std::string::npos) {
+            return words;
+        }
+        start = space + 1;
+    }
 }
 
 } // namespace
@@ -62,24 +74,27 @@ std::string bestsText(const Bests& bests) {
 }
 
 std::variant<Bests, std::string> readBests(const std::string& text) {
-    std::istringstream lines(text);
-    std::string line;
-    if (!std::getline(lines, line) || line != "gorvath bests 1") {
+    if (text.rfind("gorvath bests 1\n", 0) != 0) {
         return "not a table of bests";
     }
     Bests bests;
-    for (int number = 2; std::getline(lines, line); ++number) {
+    int number = 2;
+    for (std::size_t from = text.find('\n') + 1; from < text.size(); ++number) {
+        const std::size_t feed = std::min(text.find('\n', from), text.size());
+        const std::string line = text.substr(from, feed - from);
+        from = feed + 1;
         if (line == "end") {
-            return lines.peek() == std::char_traits<char>::eof() ? std::variant<Bests, std::string>(bests)
-                                                                 : "something after its end";
+            return from >= text.size() ? std::variant<Bests, std::string>(bests) : "something after its end";
         }
-        std::istringstream words(line);
-        std::string mode, steps, date, game, more;
+        const std::vector<std::string> words = spaced(line);
+        if (words.size() != 4) {
+            return "line " + std::to_string(number) + " is not a best";
+        }
+        const auto &mode = words[0], &steps = words[1], &date = words[2], &game = words[3];
         Best b;
-        words >> mode >> steps >> date >> game;
         const char* end = steps.data() + steps.size();
         const bool timed = std::from_chars(steps.data(), end, b.steps).ptr == end && b.steps > 0;
-        if ((mode != "S" && mode != "A") || !timed || !dateOf(date) || !plainName(game) || (words >> more)) {
+        if ((mode != "S" && mode != "A") || !timed || !dateOf(date) || !plainName(game)) {
             return "line " + std::to_string(number) + " is not a best";
         }
         b.mode = mode == "S" ? 0 : 1;

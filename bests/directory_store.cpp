@@ -82,6 +82,17 @@ void DirectoryStore::lock() {
     }
 }
 
+void DirectoryStore::later(std::function<void()> work) {
+    finish();
+    thread_ = std::thread(std::move(work));
+}
+
+void DirectoryStore::finish() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
 void DirectoryStore::unlock() {
     if (lock_ >= 0) {
         close(lock_); // lets the lock go

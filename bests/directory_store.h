@@ -5,6 +5,8 @@
 
 #include "bests/keeper.h"
 
+#include <thread>
+
 // The folder the game keeps its bests in: $XDG_DATA_HOME/gorvath, or
 // ~/.local/share/gorvath where that is unset.
 std::string bestsFolder();
@@ -12,7 +14,10 @@ std::string bestsFolder();
 class DirectoryStore : public Store {
   public:
     explicit DirectoryStore(std::string folder) : folder_(std::move(folder)) {}
-    ~DirectoryStore() override { unlock(); }
+    ~DirectoryStore() override {
+        finish();
+        unlock();
+    }
 
     Found read(const std::string& name, std::size_t limit, std::string& text) override;
     bool write(const std::string& name, const std::string& text, std::string& why) override;
@@ -23,8 +28,11 @@ class DirectoryStore : public Store {
     }
     void lock() override;
     void unlock() override;
+    void later(std::function<void()> work) override;
+    void finish() override;
 
   private:
     std::string folder_;
     int lock_ = -1;
+    std::thread thread_; // what later() was given
 };

@@ -5,10 +5,6 @@
 #include <utility>
 #include <variant>
 
-#ifdef __EMSCRIPTEN__
-#include <emscripten/emscripten.h>
-#endif
-
 namespace {
 
 constexpr std::size_t maxRecordingBytes = std::size_t{64} << 20; // as any recording
@@ -30,9 +26,7 @@ Keeper::Keeper(std::unique_ptr<Store> store, void (*say)(const std::string& line
     : store_(std::move(store)), say_(say) {}
 
 Keeper::~Keeper() {
-    if (thread_.joinable()) {
-        thread_.join();
-    }
+    store_->finish();
     keepEntered();
 }
 
@@ -73,14 +67,7 @@ int Keeper::enter(int mode, long long steps, const std::string& date, const std:
         const std::lock_guard lock(mutex_);
         entered_.emplace_back(best, recording);
     }
-#ifdef __EMSCRIPTEN__ // once the frame is over
-    emscripten_async_call([](void* keeper) { static_cast<Keeper*>(keeper)->keepEntered(); }, this, 0);
-#else // on a thread of its own
-    if (thread_.joinable()) {
-        thread_.join();
-    }
-    thread_ = std::thread([this] { keepEntered(); });
-#endif
+    store_->later([this] { keepEntered(); });
     return place;
 }
 

@@ -9,10 +9,10 @@
 #include "bests/bests.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class Store {
@@ -33,6 +33,11 @@ class Store {
     // Held while the table is read, merged and written again.
     virtual void lock() {}
     virtual void unlock() {}
+    // Runs the work out of the game's way, one at a time (on the desktop on a
+    // thread of its own, in a browser once the frame is over); finish() waits
+    // for it to be done.
+    virtual void later(std::function<void()> work) = 0;
+    virtual void finish() {}
 };
 
 // The table's name in the store, and a recording's.
@@ -73,7 +78,6 @@ class Keeper {
     int changes_ = 0;
     std::mutex mutex_; // guards entered_
     std::vector<std::pair<Best, std::string>> entered_;
-    std::thread thread_; // on the desktop, where entered bests are kept
 };
 
 // Now, as a best's date: 2026-12-08T18:05:41, local time.

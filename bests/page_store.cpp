@@ -2,6 +2,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <memory>
+
 namespace {
 
 // The stored text's length in bytes, -1 when there is none.
@@ -84,6 +86,15 @@ std::string PageStore::setAside(const std::string& name) {
     }
     remove(name);
     return keyOf(aside);
+}
+
+void PageStore::later(std::function<void()> work) {
+    emscripten_async_call(
+        [](void* work) {
+            const std::unique_ptr<std::function<void()>> run(static_cast<std::function<void()>*>(work));
+            (*run)();
+        },
+        new std::function<void()>(std::move(work)), 0);
 }
 
 std::string PageStore::where(const std::string& name) const {

@@ -12,4 +12,5 @@ class PageStore : public Store {
     void remove(const std::string& name) override;
     std::string setAside(const std::string& name) override;
     std::string where(const std::string& name) const override;
+    void later(std::function<void()> work) override;
 };

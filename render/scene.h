@@ -27,7 +27,7 @@ inline constexpr Vec3 cameraUp{0, 1, 0};
 inline constexpr int sheetCount = 5;
 inline constexpr const char* sheetFiles[sheetCount] = {
     "./textures/tz_classm32.jpg", "./textures/tz_undead32.jpg", "./textures/tz_effects32.jpg",
-    "./textures/explosion.jpg", "./textures/digits.jpg"};
+    "./textures/explosion.jpg", "./textures/digits.png"};
 
 // Needs the window's context current. Registers the keyboard last.
 void initScene(GLFWwindow* window);

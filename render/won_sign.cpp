@@ -56,7 +56,8 @@ void drawWonSign(const std::string& seconds, int place) {
             add(0.0f, crownLine, 0.16f, 0.16f * 18 / 28, crownTile);
             add(0.0f, placeLine, 0.5f, 0.5f * 20 / 100, newBestTile);
         } else if (place > 1) {
-            addLine("#" + std::to_string(place), placeLine);
+            std::string line = "#";
+            addLine(line += std::to_string(place), placeLine);
         }
     }
     setChoice(ChoiceTextured);

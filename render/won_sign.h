@@ -1,7 +1,7 @@
 // What a won game's field shows until S or A begins the next: its time in
 // seconds and, when it is among the five best of its mode, its place, a new
 // best crowned. Drawn with the game's own sprites from the digits sheet
-// (textures/digits.jpg, drawn from tools/sprites/digits.txt).
+// (textures/digits.png, drawn from tools/sprites/digits.txt).
 #pragma once
 
 #include <string>

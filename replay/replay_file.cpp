@@ -4,11 +4,12 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <type_traits>
 
@@ -70,6 +71,18 @@ std::string decimal(double value, int digits) {
     char text[32];
     std::snprintf(text, sizeof text, "%.*g", digits, value);
     return text;
+}
+
+// The line's words, as a stream reads them: runs of anything but white space.
+std::vector<std::string> wordsOf(std::string_view line) {
+    constexpr const char* space = " \t\n\v\f\r";
+    std::vector<std::string> words;
+    for (std::size_t at = line.find_first_not_of(space); at != std::string_view::npos;) {
+        const std::size_t end = std::min(line.find_first_of(space, at), line.size());
+        words.emplace_back(line.substr(at, end - at));
+        at = line.find_first_not_of(space, end);
+    }
+    return words;
 }
 
 // The lines of what a game took over, which version 2 has and version 1 not:
@@ -166,20 +179,17 @@ std::variant<Replay, std::string> readReplay(const std::string& text, const std:
     if (text.size() > maxReplayBytes) {
         return tooLargeForAReplay(name);
     }
-    std::istringstream lines(text);
     Replay replay;
     int version = 0;
     bool seeded = false, stepped = false, ended = false;
     long long lastStep = 0;
     int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++number;
-        const std::string at = name + ":" + std::to_string(number) + ": ";
-        std::istringstream words(line.substr(0, line.find('#')));
-        std::vector<std::string> w;
-        for (std::string word; words >> word;) {
-            w.push_back(word);
-        }
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t feed = std::min(text.find('\n', from), text.size());
+        const std::string line = text.substr(from, feed - from);
+        from = feed + 1;
+        const std::string at = name + ":" + std::to_string(++number) + ": ";
+        const std::vector<std::string> w = wordsOf(std::string_view(line).substr(0, line.find('#')));
         if (w.empty()) {
             continue;
         }

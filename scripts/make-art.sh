@@ -14,7 +14,7 @@ make_sheet classes.txt tz_classm32.jpg
 make_sheet undead.txt tz_undead32.jpg
 make_sheet effects.txt tz_effects32.jpg
 make_sheet explosion.txt explosion.jpg
-make_sheet digits.txt digits.jpg
+make_sheet digits.txt digits.png
 # The Mascot's first tile, as the game gives it, at 64 pixels; and at 192 and
 # 512 for the web build's home-screen icons.
 for size in 64 192 512; do

@@ -22,7 +22,7 @@ setup_file() {
     diff <(echo "$output") <(printf '%s\n' ./usr/games/gorvath ./usr/lib/games/gorvath/gorvath \
         $share/applications/gorvath.desktop $share/doc/gorvath/{changelog.gz,copyright} \
         $data/shaders/{fragShader,vertShader}.glsl $data/sounds/{bomb,caught,explosion,shot,start,stun,won}.ogg \
-        $data/textures/{digits.jpg,explosion.jpg,gorvath.png,tz_classm32.jpg,tz_effects32.jpg,tz_undead32.jpg} \
+        $data/textures/{digits.png,explosion.jpg,gorvath.png,tz_classm32.jpg,tz_effects32.jpg,tz_undead32.jpg} \
         $share/icons/hicolor/64x64/apps/gorvath.png $share/man/man6/gorvath.6.gz \
         $share/metainfo/org.gorvath.gorvath.metainfo.xml)
     # Depends, as dpkg-shlibdeps found them: the libraries the game links.

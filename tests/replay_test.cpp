@@ -1,7 +1,6 @@
 // Recorded games: recorded in process, read and written back, checked twice,
 // checked again with one key changed; a later game recorded alone; packed for a
 // link and unpacked; the game's own generator against the C library's.
-#include "game/game_setup.h"
 #include "game/game_state.h"
 #include "game/play_field.h"
 #include "game/random.h"

@@ -1,6 +1,7 @@
 // Draws Gorvath's sprite sheets from the pixel-art sources in tools/sprites.
 //
-//   sheet_maker SOURCE.txt OUTPUT.jpg
+//   sheet_maker SOURCE.txt OUTPUT.jpg    (or OUTPUT.png: a sheet of few colours, as the
+//                                         digits', is smaller and sharper kept losslessly)
 //
 // A source names the sheet's size and background, a palette of one-character
 // colours, and the sprites. Each sprite is placed by the tile rectangle the
@@ -139,7 +140,7 @@ void drawBurst(Sheet& sheet, PixelRect tile, std::istringstream& words, int line
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::cerr << "usage: sheet_maker SOURCE.txt OUTPUT.jpg\n";
+        std::cerr << "usage: sheet_maker SOURCE.txt OUTPUT.jpg|OUTPUT.png\n";
         return 2;
     }
     std::ifstream source(argv[1]);
@@ -229,8 +230,11 @@ int main(int argc, char** argv) {
         std::cerr << "no sheet in " << argv[1] << "\n";
         return 1;
     }
-    // Baseline RGB JPEG at high quality, so edges stay crisp.
-    if (!stbi_write_jpg(argv[2], sheet.width, sheet.height, 3, sheet.pixels.data(), 95)) {
+    // Baseline RGB JPEG at high quality, so edges stay crisp; or PNG, losslessly.
+    const std::string output = argv[2];
+    const bool png = output.size() > 4 && output.compare(output.size() - 4, 4, ".png") == 0;
+    if (!(png ? stbi_write_png(argv[2], sheet.width, sheet.height, 3, sheet.pixels.data(), sheet.width * 3)
+              : stbi_write_jpg(argv[2], sheet.width, sheet.height, 3, sheet.pixels.data(), 95))) {
         std::cerr << "cannot write " << argv[2] << "\n";
         return 1;
     }
