@@ -46,6 +46,8 @@ bool redraw = false;      // the picture shown is no longer whole
 bool titlePaused = false; // what the page's title says
 bool firstFrame = true;
 bool refit = true; // the canvas's size to be given to GL again
+bool soundsWanted = false; // the player has done something that lets a page sound
+bool soundsHere = false;   // their package has arrived
 bool soundsOpen = false;
 double contextLostAt = -1.0; // while the GL context is away: when it went
 bool contextGoneSaid = false;
@@ -83,9 +85,10 @@ void toggleFullScreen() {
 
 // A page may sound only once the player has done something: the sounds are
 // decoded, and the device opened, with the first key or click (a pad's
-// buttons do not count).
+// buttons do not count), or as their package arrives, if it comes later.
 void openSounds() {
-    if (!std::exchange(soundsOpen, true)) {
+    soundsWanted = true;
+    if (soundsHere && !std::exchange(soundsOpen, true)) {
         startSounds();
     }
 }
@@ -204,6 +207,14 @@ void frame() {
 }
 
 } // namespace
+
+// The page's sounds, fetched once the first frame shows, are here.
+extern "C" EMSCRIPTEN_KEEPALIVE void soundsArrived() {
+    soundsHere = true;
+    if (soundsWanted) {
+        openSounds();
+    }
+}
 
 // The page's touch controls: the control of the key at that place (its
 // KeyboardEvent code) held, or let go.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game for web browsers into build-web/: our page (index.html),
-# gorvath.js, gorvath.wasm and gorvath.data (the shaders, sheets and sounds),
+# gorvath.js, gorvath.wasm and gorvath.data (the shaders and sheets), the
+# sounds' own package (gorvath-sounds.js and .data, fetched after the first frame),
 # the icons and the manifest that let a phone install it, and the service
 # worker that keeps them all for playing offline: a folder any static web host
 # can serve as it stands. Debian's emscripten builds it, offline, with its own
@@ -16,7 +17,7 @@ emcmake cmake -S "$root" -B "$root/build-emscripten" -DCMAKE_BUILD_TYPE=MinSizeR
 cmake --build "$root/build-emscripten" -j"$(nproc)" --target gorvath
 rm -rf "$root/build-web" && mkdir "$root/build-web"
 cp "$root"/web/{index.html,manifest.webmanifest,gorvath-192.png,gorvath-512.png} "$root/textures/gorvath.png" \
-    "$root"/build-emscripten/gorvath.{js,wasm,data} "$root/build-web/"
+    "$root"/build-emscripten/gorvath{.js,.wasm,.data,-sounds.js,-sounds.data} "$root/build-web/"
 "$root/scripts/web-offline.sh" "$root/build-web"
 echo "built $root/build-web"
 

@@ -54,17 +54,18 @@ class Page(unittest.TestCase):
     def said(self, text):
         return any(text in e["message"] for e in self.console())
 
-    def open(self, *scripts, width=800, height=600, scale=1, mobile=False, site=None, wait=True):
+    def open(self, *scripts, width=800, height=600, scale=1, mobile=False, site=None, wait=True, sounds=True):
         """The page at that size (a phone's: mobile, touch only, upright or on its side by its shape), after
-        the scripts, once it shows its first frame."""
+        the scripts, once it shows its first frame (and, unless not, has its sounds)."""
         cdp = self.driver.execute_cdp_cmd
         self.screen(width, height, scale, mobile)
         added = [cdp("Page.addScriptToEvaluateOnNewDocument", {"source": s})["identifier"] for s in scripts]
         self.driver.get(site or self.site)
         for identifier in added:
             cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": identifier})
-        ticking = CLOCK in scripts
-        self.until(lambda: not wait or self.js(("tick(1), " if ticking else "") + "Module.firstFrameAt"), "no first frame")
+        ticking = CLOCK in scripts  # and the sounds, fetched after the first frame, here
+        self.until(lambda: not wait or self.js(("tick(1), " if ticking else "") + "Module.firstFrameAt && " +
+                                               ("Module.soundsHere" if sounds else "true")), "no first frame or sounds")
         self.measure()
 
     def screen(self, width, height, scale=1, mobile=False):
