@@ -23,6 +23,12 @@ std::string bestsFolder() {
     return std::string(home && home[0] ? home : user ? user->pw_dir : "") + "/.local/share/gorvath";
 }
 
+DirectoryStore::DirectoryStore(std::string folder) : folder_(std::move(folder)) {
+    const mode_t mask = umask(0);
+    umask(mask);
+    fileMode_ = 0666 & ~mask;
+}
+
 Store::Found DirectoryStore::read(const std::string& name, std::size_t limit, std::string& text) {
     const std::string path = where(name);
     struct stat link {};
@@ -48,9 +54,7 @@ bool DirectoryStore::write(const std::string& name, const std::string& text, std
     const std::string path = where(name);
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    const mode_t mask = umask(0); // as the player's umask makes files
-    umask(mask);
-    if (error || !writeWhole(path, text, 0666 & ~mask, true)) {
+    if (error || !writeWhole(path, text, fileMode_, true)) {
         why = error ? error.message() : std::strerror(errno);
         return false;
     }

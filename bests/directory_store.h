@@ -13,7 +13,7 @@ std::string bestsFolder();
 
 class DirectoryStore : public Store {
   public:
-    explicit DirectoryStore(std::string folder) : folder_(std::move(folder)) {}
+    explicit DirectoryStore(std::string folder);
     ~DirectoryStore() override {
         finish();
         unlock();
@@ -33,6 +33,7 @@ class DirectoryStore : public Store {
 
   private:
     std::string folder_;
+    unsigned fileMode_; // as the player's umask makes files, read before any thread of ours runs
     int lock_ = -1;
     std::thread thread_; // what later() was given
 };

@@ -97,6 +97,10 @@ std::string readTakenOver(const std::vector<std::string>& w, Replay& replay) {
         return numberOf(w[1], replay.trapCount, 6) ? ""
                                                    : "the Trap's count must be a whole number from 0 to 6";
     }
+    if (replay.explosions.size() == mostReplayExplosions) {
+        return "more explosions than a game leaves behind (at most " + std::to_string(mostReplayExplosions) +
+               ")";
+    }
     ReplayExplosion explosion;
     if (!decimalOf(w[1], explosion.x, 2.0f) || !decimalOf(w[2], explosion.y, 2.0f) ||
         !numberOf(w[3], explosion.tile, 10) ||

@@ -38,6 +38,8 @@ inline constexpr int replayVersion = 2;
 // A week of play, which no real recording reaches, and ten draws a step of it.
 inline constexpr long long mostReplaySteps = 60LL * 60 * 60 * 24 * 7;
 inline constexpr long long mostReplayDraws = 10 * mostReplaySteps;
+// A game ends with six at most (five Undead and the Player); twice that, to spare.
+inline constexpr std::size_t mostReplayExplosions = 12;
 inline constexpr std::size_t maxReplayBytes = std::size_t{64} << 20; // 64 MiB
 
 struct ReplayKey {

@@ -116,6 +116,7 @@ text|FILE: not a Gorvath replay (its first line is not "gorvath replay 2")
 1s/1$/2/;2s/$/\nexplosion 0 0 11 0/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
 1s/1$/2/;2s/$/\nexplosion 0 2.5 1 0/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
 1s/1$/2/;2s/$/\nexplosion 0 0 1 nan/|FILE:3: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to 604800 s)
+1s/1$/2/;2s/$/\nexplosion 0 0 1 0/;2s/\n.*/&&&&&&&&&&&&&/|FILE:15: more explosions than a game leaves behind (at most 12)
 1s/1$/2/;4s/$/\ndraws 1/|FILE:5: cannot read "draws 1"
 $d|FILE: cut short: no end line
 $s/end .*/end 12345/|FILE:113: a checksum is eight hexadecimal digits, not "12345"

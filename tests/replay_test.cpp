@@ -159,6 +159,13 @@ TEST(Draws, TheGamesOwnGeneratorDrawsWhatDebiansRandDraws) {
 // written back as the game writes one (version 2); one past the tops:
 // tests/bad_files.bats.
 TEST(ReplayFiles, TheLimitsTopsAreTakenAndCommentsAndBlankLinesLeftOut) {
+    const auto tenTimes = [](const std::string& line) {
+        std::string lines;
+        for (int i = 0; i < 10; ++i) {
+            lines += line;
+        }
+        return lines;
+    };
     const std::pair<std::string, std::string> rows[] = {
         {"gorvath replay 1   # the version\n\n# a comment\nseed 4294967295\n"
          "step 36288000 key F release#at the top\nstep 36288000 check ffffffff # a checksum\n"
@@ -167,9 +174,11 @@ TEST(ReplayFiles, TheLimitsTopsAreTakenAndCommentsAndBlankLinesLeftOut) {
          "release\n"
          "step 36288000 end 00000000\n"},
         {"gorvath replay 2\nseed 0\ndraws 362880000\ntrapcount 6\nexplosion -2 2 10 604800\n"
-         "explosion 0.1 -0.45 0 0 # the top and bottom of each\nstep 0 end 00000000\n",
+         "explosion 0.1 -0.45 0 0 # the top and bottom of each\n" +
+             tenTimes("explosion 0 0 1 0\n") + "step 0 end 00000000\n",
          "gorvath replay 2\nseed 0\ndraws 362880000\ntrapcount 6\nexplosion -2 2 10 604800\n"
-         "explosion 0.100000001 -0.449999988 0 0\nstep 0 end 00000000\n"},
+         "explosion 0.100000001 -0.449999988 0 0\n" +
+             tenTimes("explosion 0 0 1 0\n") + "step 0 end 00000000\n"},
     };
     for (const auto& [text, written] : rows) {
         const auto replay = readReplay(text, "format");
