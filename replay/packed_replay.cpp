@@ -120,7 +120,11 @@ std::string unpackReplay(const std::string& bytes) {
     if (const unsigned long long trapCount = in.number()) {
         text += "trapcount " + std::to_string(trapCount) + "\n";
     }
-    for (unsigned long long n = in.number(); n > 0 && in.whole && text.size() <= maxReplayBytes; --n) {
+    const unsigned long long explosions = in.number();
+    for (unsigned long long i = 0; i < explosions && in.whole; ++i) {
+        if (i == mostReplayExplosions) {
+            return text + explosionLine({}); // one too many, refused as such
+        }
         ReplayExplosion e;
         e.x = in.value<float>(), e.y = in.value<float>();
         const unsigned long long tile = in.number();

@@ -207,6 +207,8 @@ TEST(ReplayFiles, APackedRecordingUnpacksToItsOwnTextAndABrokenOneIsRefusedAsIts
         {std::string("\x02\0\0\0\x01\0\0\xc0\x7f\0\0\0\0", 13) + std::string(8, '\0'),
          "link:4: an explosion is its x and y (-2 to 2), its tile (0 to 10) and when it last stepped (0 to "
          "604800 s)"},
+        {std::string("\x02\0\0\0\xff\xff\xff\xff\x0f", 9) + std::string(13 * 17, '\0'),
+         "link:16: more explosions than a game leaves behind (at most 12)"},
         {std::string("\x02\0\0\0\0\0", 6) + std::string(4 << 20, '\0'),
          "link: too large for a Gorvath replay (over 64 MiB)"},
         {"\x89PNG\r\n", "link: not a Gorvath replay (its first line is not \"gorvath replay 2\")"},
