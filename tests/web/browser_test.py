@@ -10,21 +10,12 @@ import tempfile
 import time
 import unittest
 
-from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, serve
+from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, held, serve
 
 # A pretend gamepad in the standard mapping; window.pad.buttons[i].pressed presses button i.
 PAD = """window.pad = { id: "pretend", index: 0, connected: true, mapping: "standard", timestamp: 0, axes: [0, 0, 0, 0],
                buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
 navigator.getGamepads = () => [window.pad];"""
-# Before the page's scripts: the sounds' package, which the page fetches after its first frame, held back
-# until the test hands it on (document.body.appendChild(window.heldSounds[0])).
-HOLD_SOUNDS = """window.heldSounds = [];
-const append = Element.prototype.append;
-Element.prototype.append = function (...nodes) {
-    const held = nodes.filter(node => node.src?.endsWith("gorvath-sounds.js"));
-    window.heldSounds.push(...held);
-    return append.apply(this, nodes.filter(node => !held.includes(node)));
-};"""
 NO_WEBGL2 = """const getContext = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function (kind, ...rest) { return kind === "webgl2" ? null : getContext.call(this, kind, ...rest); };"""
 
@@ -42,11 +33,11 @@ class Browser(Page):
         self.assertEqual(self.shot().tobytes(), ended, "frames after Q")
 
     def test_the_player_moves_and_fires_and_sound_follows_the_first_key_even_before_the_sounds_arrive(self):
-        self.open(LISTEN, HOLD_SOUNDS, sounds=False)
+        self.open(LISTEN, held("gorvath-sounds.js"), sounds=False)  # fetched after the first frame, held there
         time.sleep(1)
         self.assertEqual(self.js("window.loudest"), 0, "sound on the untouched title screen")
         self.start()  # the first key, the sounds not yet here: they sound once they come, with no other key
-        self.js("document.body.appendChild(window.heldSounds[0])")
+        self.js("window.release()")
         self.until(lambda: self.js("Module.soundsHere"), "no sounds")
         self.js("window.loudest = 0")
         self.until(lambda: self.js("window.loudest") > 0.05, "the idle Player's catch not heard")

@@ -36,6 +36,19 @@ window.requestAnimationFrame = callback => pending.push(callback);
 window.tick = n => { for (let i = 0; i < n; ++i) { now += 1000 / 60; const run = pending; pending = []; run.forEach(f => f(now)); } };"""
 
 
+
+def held(script):
+    """Before the page's scripts: its script of that name held back as the page adds it, until the test hands
+    it on with window.release()."""
+    return f"""window.held = [];
+const {{ append, appendChild }} = Element.prototype, holds = node => node.src?.endsWith("/{script}");
+Element.prototype.append = function (...nodes) {{
+    window.held.push(...nodes.filter(holds));
+    return append.apply(this, nodes.filter(node => !holds(node)));
+}};
+Element.prototype.appendChild = function (node) {{ return holds(node) ? window.held.push(node) && node : appendChild.call(this, node); }};
+window.release = () => window.held.forEach(node => appendChild.call(document.body, node));"""
+
 class Page(unittest.TestCase):
     """A test of the page in one headless Chromium, with what the tests share: the page opened at a size,
     keys, screenshots and the field's points in them, and no error on the console after any test."""

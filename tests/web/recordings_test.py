@@ -14,7 +14,7 @@ import time
 import unittest
 import zlib
 
-from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file
+from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held
 
 SOURCE = os.environ["SOURCE_DIR"]
 KEPT = sorted(glob.glob(os.path.join(SOURCE, "tests", "replays", "*.txt")))
@@ -132,6 +132,15 @@ class Recordings(Page):
         with open(path, "w") as saved:
             saved.write(self.saved()[1])
         self.assertEqual(desktop(path), desktop(KEPT[0]), "the link's game, saved, is not the game")
+
+    def test_a_file_opened_while_the_game_loads_plays_once_it_has_loaded(self):
+        self.open(CLOCK, held("gorvath.js"), wait=False)
+        self.until(lambda: self.js("window.held.length"), "the game's script not asked for")
+        choose_file(self.driver, KEPT[0])
+        name = os.path.basename(KEPT[0])
+        self.until(lambda: self.said() == f"{name} opens once Gorvath has loaded.", "not said")
+        self.js("window.release()")
+        self.assertEqual(self.watched(), f"{name}: {desktop(KEPT[0])[0]}")
 
     def test_a_game_played_with_keys_and_touches_and_saved_passes_the_desktops_check(self):
         self.screen(412, 915, 2, True)
