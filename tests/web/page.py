@@ -36,7 +36,6 @@ window.requestAnimationFrame = callback => pending.push(callback);
 window.tick = n => { for (let i = 0; i < n; ++i) { now += 1000 / 60; const run = pending; pending = []; run.forEach(f => f(now)); } };"""
 
 
-
 def held(script):
     """Before the page's scripts: its script of that name held back as the page adds it, until the test hands
     it on with window.release()."""
@@ -48,6 +47,7 @@ Element.prototype.append = function (...nodes) {{
 }};
 Element.prototype.appendChild = function (node) {{ return holds(node) ? window.held.push(node) && node : appendChild.call(this, node); }};
 window.release = () => window.held.forEach(node => appendChild.call(document.body, node));"""
+
 
 class Page(unittest.TestCase):
     """A test of the page in one headless Chromium, with what the tests share: the page opened at a size,
