@@ -18,10 +18,10 @@ EM_JS(void, tellPage, (const char* line), { Module.playbackSaid(UTF8ToString(lin
 
 namespace {
 
-std::string shownText; // the recording shown, as it came
-std::string answer;    // what the page was last handed
-bool divergenceSaid = false, endSaid = false;
-int bestsShown = -1; // the table's changes the page has shown
+std::string shownText;    // the recording shown, as it came
+std::string answer;       // what the page was last handed
+std::string playbackSaid; // what the page was told of the recording shown: once, as it never changes
+int bestsShown = -1;      // the table's changes the page has shown
 
 // The recording asked for: "" for the one shown, else the game being played
 // as it stands, else the last one played (empty before any); or a best's, by
@@ -46,7 +46,7 @@ const char* show(const std::string& name, std::string text) {
         return (answer = *refused).c_str();
     }
     shownText = std::move(text);
-    divergenceSaid = endSaid = false;
+    playbackSaid.clear();
     showRecording(std::move(std::get<Replay>(read)));
     return (answer = "").c_str();
 }
@@ -61,15 +61,8 @@ void tellPageOfBests() {
 }
 
 void tellPageOfPlayback() {
-    if (!playback) {
-        return;
-    }
-    if (playback->divergedAt() && !std::exchange(divergenceSaid, true)) {
-        tellPage(("replay diverged at step " + std::to_string(*playback->divergedAt())).c_str());
-    }
-    if (playback->ended() && !playback->divergedAt() && !std::exchange(endSaid, true)) {
-        const Replay& replay = playback->replay();
-        tellPage(("replay matches: " + std::to_string(replay.end.step - replay.start()) + " steps").c_str());
+    if (playback && playbackSaid.empty() && !(playbackSaid = playback->outcome()).empty()) {
+        tellPage(playbackSaid.c_str());
     }
 }
 

@@ -31,16 +31,11 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-from headless import choose_file, chromium, serve  # noqa: E402
+from headless import CLOCK, choose_file, chromium, press_recorded_keys, serve  # noqa: E402
 
-# Before the page's scripts: frames on a pretend clock, each of the page's frame callbacks run when
-# window.frame(hertz) asks, the clock a refresh on; and where the wave stands after each, the mean x in
-# canvas pixels of all that is drawn right of the Player but the Trap's flat blue.
-PRETEND_CLOCK = """let now = 1000, pending = [];
-performance.now = () => now;
-window.requestAnimationFrame = callback => pending.push(callback);
-window.frame = hertz => { now += 1000 / hertz; const run = pending; pending = []; run.forEach(f => f(now)); };
-window.wave = () => {
+# Before the page's scripts, after CLOCK: where the wave stands after a frame, the mean x in canvas pixels of
+# all that is drawn right of the Player but the Trap's flat blue.
+WAVE = """window.wave = () => {
     const { width, height } = Module.canvas, unit = Math.min(width / 3, height / 2) | 0, row = 2.4 * unit | 0;
     const paper = new OffscreenCanvas(width, height).getContext("2d");
     paper.drawImage(Module.canvas, 0, 0);
@@ -73,23 +68,6 @@ window.requestAnimationFrame = callback => request(now => {
     callback(now);
     if (window.shown && began > window.shown && !window.stepped) window.stepped = performance.now();
 });"""
-
-# Before the page's scripts: the page's clock a pretend one, moved on by tick(n), n frames of a sixtieth of a
-# second, each frame callback timed on the real clock into window.frameTimes; and the page's time SEED.
-TIMED_TICKS = """const realNow = performance.now.bind(performance);
-let now = 1000, pending = [];
-window.frameTimes = [];
-performance.now = () => now;
-Date.now = () => SEED * 1000;
-window.requestAnimationFrame = callback => pending.push(callback);
-window.tick = n => {
-    for (let i = 0; i < n; ++i) {
-        now += 1000 / 60;
-        const run = pending;
-        pending = [];
-        run.forEach(f => { const start = realNow(); f(now); window.frameTimes.push(realNow() - start); });
-    }
-};"""
 
 # Before the page's scripts: each frame callback timed, the times kept in window.frameTimes.
 TIME_FRAMES = """
@@ -208,25 +186,16 @@ try:
 
     # A won game that sets a best: s-won.txt's keys, each at its step, the page's first frame its first step.
     won = open(os.path.join(os.path.dirname(longest), "s-won.txt")).read()
-    keys = {"S": ("s", "KeyS"), "UP": ("ArrowUp", "ArrowUp"), "DOWN": ("ArrowDown", "ArrowDown"),
-            "LEFT": ("ArrowLeft", "ArrowLeft"), "RIGHT": ("ArrowRight", "ArrowRight"), "SPACE": (" ", "Space"),
-            "F": ("f", "KeyF")}
-    end = int(re.search(r"step (\d+) end", won)[1])
+    seed, end = re.search(r"seed (\d+)", won)[1], int(re.search(r"step (\d+) end", won)[1])
     longest_around, ordinary = [], []
     for _ in range(5):
         added = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
-            "source": TIMED_TICKS.replace("SEED", re.search(r"seed (\d+)", won)[1])})["identifier"]
+            "source": CLOCK + f"\nDate.now = () => {seed}000;"})["identifier"]
         driver.get(serve(site))
         driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
         wait("tick(1), Module.firstFrameAt", "the first frame")
         driver.execute_script("window.frameTimes = []")
-        step = 1
-        for at, key, action in re.findall(r"step (\d+) key (\w+) (\w+)", won):
-            driver.execute_script(f"tick({int(at) - step})")
-            step = int(at)
-            driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
-                "type": "keyUp" if action == "release" else "keyDown", "key": keys[key][0], "code": keys[key][1]})
-        driver.execute_script(f"tick({end - step + 30})")
+        driver.execute_script(f"tick({end - press_recorded_keys(driver, won) + 30})")
         times = driver.execute_script("return window.frameTimes")
         if "7.07 s" not in driver.execute_script("return document.getElementById('bests-S').innerText"):
             raise RuntimeError("s-won.txt: not won as a new best in the page")
@@ -249,7 +218,7 @@ try:
     print(f"a play frame in the browser: {1000 * statistics.mean(times):.0f} µs in the frame callback "
           f"(mean of {len(times)} frames)")
 
-    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": PRETEND_CLOCK})
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": CLOCK + "\n" + WAVE})
     driver.get(address)
     while not driver.execute_script("frame(144); return Module.firstFrameAt"):
         pass

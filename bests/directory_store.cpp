@@ -23,12 +23,6 @@ std::string bestsFolder() {
     return std::string(home && home[0] ? home : user ? user->pw_dir : "") + "/.local/share/gorvath";
 }
 
-DirectoryStore::DirectoryStore(std::string folder) : folder_(std::move(folder)) {
-    const mode_t mask = umask(0);
-    umask(mask);
-    fileMode_ = 0666 & ~mask;
-}
-
 Store::Found DirectoryStore::read(const std::string& name, std::size_t limit, std::string& text) {
     const std::string path = where(name);
     struct stat link {};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "bests/keeper.h"
+#include "files/file_writer.h"
 
 #include <thread>
 
@@ -13,7 +14,7 @@ std::string bestsFolder();
 
 class DirectoryStore : public Store {
   public:
-    explicit DirectoryStore(std::string folder);
+    explicit DirectoryStore(std::string folder) : folder_(std::move(folder)) {}
     ~DirectoryStore() override {
         finish();
         unlock();
@@ -33,7 +34,7 @@ class DirectoryStore : public Store {
 
   private:
     std::string folder_;
-    unsigned fileMode_; // as the player's umask makes files, read before any thread of ours runs
+    unsigned fileMode_ = newFileMode(); // read here, before any thread of ours runs
     int lock_ = -1;
     std::thread thread_; // what later() was given
 };

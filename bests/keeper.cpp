@@ -34,7 +34,7 @@ void Keeper::readAtStart() {
     std::string text, why;
     switch (store_->read(bestsName, maxBestsBytes, text)) {
     case Store::Found::Nothing: return;
-    case Store::Found::Refused: sayOnce("cannot keep bests in " + store_->where("") + ": " + text); return;
+    case Store::Found::Refused: cannotKeep(text); return;
     case Store::Found::Broken: why = text; break;
     case Store::Found::Text: {
         auto read = readBests(text);
@@ -45,9 +45,7 @@ void Keeper::readAtStart() {
         why = std::get<std::string>(read);
     }
     }
-    const std::string aside = store_->setAside(bestsName);
-    say_("the bests in " + store_->where(bestsName) + " could not be read (" + why + "); set aside as " +
-         aside);
+    setAsideBroken(why);
 }
 
 int Keeper::enter(int mode, long long steps, const std::string& date, const std::string& recording) {
@@ -87,10 +85,16 @@ std::string Keeper::recordingOf(const Best& best) {
     return store_->read(recordingName(best.game), maxRecordingBytes, text) == Store::Found::Text ? text : "";
 }
 
-void Keeper::sayOnce(const std::string& line) {
+void Keeper::cannotKeep(const std::string& why) {
     if (!std::exchange(said_, true)) {
-        say_(line);
+        say_("cannot keep bests in " + store_->where("") + ": " + why);
     }
+}
+
+void Keeper::setAsideBroken(const std::string& why) {
+    const std::string aside = store_->setAside(bestsName);
+    say_("the bests in " + store_->where(bestsName) + " could not be read (" + why + "); set aside as " +
+         aside);
 }
 
 // The recording first, then the table as the store holds it now with this
@@ -98,7 +102,7 @@ void Keeper::sayOnce(const std::string& line) {
 void Keeper::keep(const Best& best, const std::string& recording) {
     std::string why;
     if (!store_->write(recordingName(best.game), recording, why)) {
-        sayOnce("cannot keep bests in " + store_->where("") + ": " + why);
+        cannotKeep(why);
         return;
     }
     store_->lock();
@@ -110,18 +114,16 @@ void Keeper::keep(const Best& best, const std::string& recording) {
         stored = std::move(*bests);
     } else if (found == Store::Found::Refused) {
         store_->unlock();
-        sayOnce("cannot keep bests in " + store_->where("") + ": " + text);
+        cannotKeep(text);
         return;
     } else if (found != Store::Found::Nothing) { // broken since start-up
-        const std::string aside = store_->setAside(bestsName);
-        say_("the bests in " + store_->where(bestsName) + " could not be read (" +
-             std::get<std::string>(read) + "); set aside as " + aside);
+        setAsideBroken(std::get<std::string>(read));
     }
     const std::vector<Best> out = enterBest(stored, best);
     const bool written = store_->write(bestsName, bestsText(stored), why);
     store_->unlock();
     if (!written) {
-        sayOnce("cannot keep bests in " + store_->where("") + ": " + why);
+        cannotKeep(why);
         store_->remove(recordingName(best.game));
         return;
     }

@@ -69,7 +69,10 @@ class Keeper {
 
   private:
     void keep(const Best& best, const std::string& recording);
-    void sayOnce(const std::string& line);
+    // Said once a run: the bests cannot be kept, and why.
+    void cannotKeep(const std::string& why);
+    // The table found broken, for that reason: set aside, and said.
+    void setAsideBroken(const std::string& why);
 
     std::unique_ptr<Store> store_;
     void (*say_)(const std::string&);

@@ -2,6 +2,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -71,17 +72,10 @@ bool PageStore::write(const std::string& name, const std::string& text, std::str
 void PageStore::remove(const std::string& name) { removeStored(keyOf(name).c_str()); }
 
 std::string PageStore::setAside(const std::string& name) {
-    std::string date = dateNow();
-    std::string text;
-    const std::string aside = name + ".broken-" + date;
-    std::string why;
-    const int length = storedLength(keyOf(name).c_str());
-    if (length >= 0) {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        storedText(keyOf(name).c_str(), text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-    }
-    if (length < 0 || !write(aside, text, why)) {
+    const std::string aside = name + ".broken-" + dateNow();
+    std::string text, why;
+    if (read(name, std::numeric_limits<std::size_t>::max(), text) != Found::Text ||
+        !write(aside, text, why)) {
         return keyOf(name) + " (it could not be moved: left as it is)";
     }
     remove(name);

@@ -26,6 +26,12 @@ bool canWriteFile(const std::string& path) {
     return true;
 }
 
+unsigned newFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 void FileWriter::post(std::string text) {
     {
         const std::lock_guard lock(mutex_);

@@ -15,6 +15,11 @@
 // directory and removed again, so nothing is left. False, with errno set, if not.
 bool canWriteFile(const std::string& path);
 
+// The mode a new file of the player's takes: 0666 less the player's umask.
+// Read it before starting threads that make files: reading the umask sets it
+// for a moment.
+unsigned newFileMode();
+
 // Writes the text whole at the path: aside in its directory, made durable if
 // asked, then renamed over it. False, with errno set, if it could not be; then
 // nothing is left aside and the file at the path is as it was.

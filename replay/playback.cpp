@@ -6,8 +6,15 @@
 void Playback::compare(long long step, std::uint32_t recorded, std::uint32_t now) {
     if (!diverged_ && recorded != now) {
         diverged_ = step;
-        std::cerr << "replay diverged at step " + std::to_string(step) + "\n" << std::flush;
+        std::cerr << outcome() + "\n" << std::flush;
     }
+}
+
+std::string Playback::outcome() const {
+    if (diverged_) {
+        return "replay diverged at step " + std::to_string(*diverged_);
+    }
+    return ended_ ? "replay matches: " + std::to_string(replay_.end.step - replay_.start()) + " steps" : "";
 }
 
 bool Playback::beforeStep(long long stepsRun, std::uint32_t (*checksum)(),

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 class Playback {
   public:
@@ -22,6 +23,9 @@ class Playback {
     // error as it is found.
     std::optional<long long> divergedAt() const { return diverged_; }
     bool ended() const { return ended_; }
+    // What is said of it so far: "replay diverged at step N" once it has,
+    // else "replay matches: N steps" once it has ended; else nothing.
+    std::string outcome() const;
 
   private:
     void compare(long long step, std::uint32_t recorded, std::uint32_t now);

@@ -22,7 +22,6 @@ class Recording {
     // The first game begins at this step: the keys are kept from here on.
     void begin(long long step);
     bool begun() const { return start_.has_value(); }
-    long long start() const { return start_.value_or(0); }
     // A key the game takes, kept once the first game has begun if it is one of
     // the game's keys (replay_file.h's keyName).
     void key(long long step, int key, int action);

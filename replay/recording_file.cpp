@@ -1,11 +1,7 @@
 #include "replay/recording_file.h"
 
-#include <sys/stat.h>
-
 bool RecordingFile::open(const std::string& path, const Replay& header, long long step, std::uint32_t sum) {
-    const mode_t mask = umask(0); // new files as the player's umask makes them
-    umask(mask);
-    file_ = std::make_unique<FileWriter>(path, 0666 & ~mask);
+    file_ = std::make_unique<FileWriter>(path, newFileMode());
     recording_.emplace(header);
     return file_->writeNow(recording_->text({step, sum}));
 }

@@ -23,7 +23,6 @@ int checkReplayFile(const std::string& path) {
     if (replayed.divergedAt()) {
         return EXIT_FAILURE;
     }
-    std::cout << "replay matches: " << replayed.replay().end.step - replayed.replay().start() << " steps"
-              << std::endl;
+    std::cout << replayed.outcome() << std::endl;
     return EXIT_SUCCESS;
 }

@@ -1,15 +1,51 @@
 """Debian's Chromium, headless, with WebGL 2 on SwiftShader, driven through
-Selenium; and pages served on 127.0.0.1. Shared by the browser's tests, its
-benchmark and the screenshots."""
+Selenium; pages served on 127.0.0.1; the page's clock the caller's own, and a
+recording's keys played on it. Shared by the browser's tests, its benchmark
+and the screenshots."""
 import functools
 import gzip
 import http.server
 import io
 import os
+import re
 import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+
+# Before the page's scripts: the page's clock and its frames the caller's own. frame(hertz) runs the page's
+# frame callbacks, the clock a refresh at that rate on, each timed on the real clock into window.frameTimes;
+# tick(n) runs n frames of a sixtieth of a second.
+CLOCK = """const realNow = performance.now.bind(performance);
+let now = 1000, pending = [];
+window.frameTimes = [];
+performance.now = () => now;
+window.requestAnimationFrame = callback => pending.push(callback);
+window.frame = hertz => {
+    now += 1000 / hertz;
+    const run = pending;
+    pending = [];
+    run.forEach(f => { const start = realNow(); f(now); window.frameTimes.push(realNow() - start); });
+};
+window.tick = n => { for (let i = 0; i < n; ++i) window.frame(60); };"""
+
+# The game's keys as its recordings name them: each one's KeyboardEvent key and code.
+KEYS = {"S": ("s", "KeyS"), "A": ("a", "KeyA"), "UP": ("ArrowUp", "ArrowUp"), "DOWN": ("ArrowDown", "ArrowDown"),
+        "LEFT": ("ArrowLeft", "ArrowLeft"), "RIGHT": ("ArrowRight", "ArrowRight"), "SPACE": (" ", "Space"),
+        "F": ("f", "KeyF")}
+
+
+def press_recorded_keys(driver, text):
+    """A recording's keys pressed on the page, as the browser's key events, each at its step on CLOCK (the
+    page's first frame having run the first step, each tick one more): the step of the last."""
+    step = 1
+    for at, key, action in re.findall(r"step (\d+) key (\w+) (\w+)", text):
+        driver.execute_script(f"tick({int(at) - step})")
+        step = int(at)
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+            "type": "keyUp" if action == "release" else "keyDown", "key": KEYS[key][0], "code": KEYS[key][1],
+            "autoRepeat": action == "repeat"})
+    return step
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):

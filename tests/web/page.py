@@ -11,7 +11,7 @@ import unittest
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless import choose_file, chromium, serve, stop  # noqa: E402,F401
+from headless import CLOCK, choose_file, chromium, press_recorded_keys, serve, stop  # noqa: E402,F401
 
 BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
 
@@ -28,12 +28,6 @@ AudioNode.prototype.connect = function (target, ...rest) {
     }
     return connect.call(this, target, ...rest);
 };"""
-# Before the page's scripts: the page's clock and its frames the test's own. tick(n) runs n of the page's
-# frame callbacks, each a sixtieth of a second on.
-CLOCK = """let now = 1000, pending = [];
-performance.now = () => now;
-window.requestAnimationFrame = callback => pending.push(callback);
-window.tick = n => { for (let i = 0; i < n; ++i) { now += 1000 / 60; const run = pending; pending = []; run.forEach(f => f(now)); } };"""
 
 
 def held(script):

@@ -14,13 +14,10 @@ import time
 import unittest
 import zlib
 
-from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held
+from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held, press_recorded_keys
 
 SOURCE = os.environ["SOURCE_DIR"]
 KEPT = sorted(glob.glob(os.path.join(SOURCE, "tests", "replays", "*.txt")))
-KEYS = {"S": ("s", "KeyS"), "A": ("a", "KeyA"), "UP": ("ArrowUp", "ArrowUp"), "DOWN": ("ArrowDown", "ArrowDown"),
-        "LEFT": ("ArrowLeft", "ArrowLeft"), "RIGHT": ("ArrowRight", "ArrowRight"), "SPACE": (" ", "Space"),
-        "F": ("f", "KeyF")}
 
 
 def desktop(path):
@@ -54,14 +51,7 @@ class Recordings(Page):
         text = open(os.path.join(SOURCE, "tests", "replays", game + ".txt")).read()
         seed, end = re.search(r"seed (\d+)", text)[1], int(re.search(r"step (\d+) end", text)[1])
         self.open(CLOCK, f"Date.now = () => {seed}000;", *scripts)
-        step = 1  # the page's first frame has run the first step, and each tick runs one more
-        for at, key, action in re.findall(r"step (\d+) key (\w+) (\w+)", text):
-            self.js(f"tick({int(at) - step})")
-            step = int(at)
-            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
-                "type": "keyUp" if action == "release" else "keyDown", "key": KEYS[key][0], "code": KEYS[key][1],
-                "autoRepeat": action == "repeat"})
-        self.js(f"tick({end - step + 60})")
+        self.js(f"tick({end - press_recorded_keys(self.driver, text) + 60})")
 
     def bests(self, mode):
         return self.js(f"[...document.querySelectorAll('#bests-{mode} li')].map(row => row.innerText)")
