@@ -26,6 +26,14 @@
 #include <string.h>
 #include <time.h>
 
+/* Declares `real`, the function this one stands in front of: the next of
+ * that name, found once (dlsym's answer stored as POSIX has it). */
+#define REAL(name)                                                                                           \
+    static __typeof__(name)* real;                                                                           \
+    if (!real) {                                                                                             \
+        *(void**)&real = dlsym(RTLD_NEXT, #name);                                                            \
+    }
+
 /* In the order of GLFW's gamepad buttons and axes. */
 static const char* const names[] = {"a",     "b",     "x",  "y",  "lb", "rb",    "back",
                                     "start", "guide", "ls", "rs", "up", "right", "down",
@@ -71,11 +79,8 @@ int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
 static unsigned long swaps;
 
 void glfwSwapBuffers(GLFWwindow* window) {
-    static void (*swap)(GLFWwindow*);
-    if (!swap) {
-        *(void**)&swap = dlsym(RTLD_NEXT, "glfwSwapBuffers"); /* as POSIX has it */
-    }
-    swap(window);
+    REAL(glfwSwapBuffers);
+    real(window);
     ++swaps;
     const char* path = getenv("SWAP_COUNT");
     char aside[4096];
@@ -137,10 +142,7 @@ static int pretending(void) {
 }
 
 time_t time(time_t* out) {
-    static time_t (*real)(time_t*);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "time");
-    }
+    REAL(time);
     const time_t now = pretending() ? (time_t)game.seed : real(NULL);
     if (out) {
         *out = now;
@@ -149,18 +151,12 @@ time_t time(time_t* out) {
 }
 
 double glfwGetTime(void) {
-    static double (*real)(void);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "glfwGetTime");
-    }
+    REAL(glfwGetTime);
     return pretending() ? (double)swaps / 60.0 : real();
 }
 
 int nanosleep(const struct timespec* wait, struct timespec* left) {
-    static int (*real)(const struct timespec*, struct timespec*);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "nanosleep");
-    }
+    REAL(nanosleep);
     return pretending() ? 0 : real(wait, left);
 }
 
@@ -168,20 +164,14 @@ static GLFWwindow* keyWindow;
 static GLFWkeyfun keyCallback;
 
 GLFWkeyfun glfwSetKeyCallback(GLFWwindow* window, GLFWkeyfun callback) {
-    static GLFWkeyfun (*real)(GLFWwindow*, GLFWkeyfun);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "glfwSetKeyCallback");
-    }
+    REAL(glfwSetKeyCallback);
     keyWindow = window, keyCallback = callback;
     return real(window, callback);
 }
 
 /* The keys whose steps have run: one step a frame, so as many as the frames shown. */
 void glfwPollEvents(void) {
-    static void (*real)(void);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "glfwPollEvents");
-    }
+    REAL(glfwPollEvents);
     real();
     if (!pretending() || !keyCallback) {
         return;
@@ -196,10 +186,7 @@ void glfwPollEvents(void) {
 }
 
 int rename(const char* from, const char* to) {
-    static int (*real)(const char*, const char*);
-    if (!real) {
-        *(void**)&real = dlsym(RTLD_NEXT, "rename");
-    }
+    REAL(rename);
     const char* crash = getenv("PRETEND_CRASH");
     const size_t length = crash ? strlen(crash) : 0, toLength = strlen(to);
     if (crash && toLength >= length && strcmp(to + toLength - length, crash) == 0) {
