@@ -4,7 +4,7 @@
 // focus, the tab hidden, full screen and the GL context taken away and given
 // back. Below this file the game is the desktop's, floor for floor, but for
 // the pads, the sound device and the decoders built in.
-#include "app/browser_recordings.h"
+#include "session/page_recordings.h"
 #include "app/frame.h"
 #include "bests/page_store.h"
 #include "game/game_state.h"
@@ -15,7 +15,7 @@
 #include "input/touch_controls.h"
 #include "render/scene.h"
 #include "render/viewport.h"
-#include "session/draws.h"
+#include "play/draws.h"
 #include "session/session.h"
 #include "session/wins.h"
 

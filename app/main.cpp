@@ -1,6 +1,6 @@
 // Gorvath: read the command line, open the window, set the scene up, run
 // frames until the window is closed or the player presses Q.
-#include "app/bests_table.h"
+#include "bests/bests_listing.h"
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/frame_pacer.h"
@@ -12,8 +12,8 @@
 #include "game/sources.h"
 #include "input/pads.h"
 #include "render/scene.h"
-#include "session/draws.h"
-#include "session/replay_check.h"
+#include "play/draws.h"
+#include "play/replay_check.h"
 #include "session/session.h"
 #include "session/wins.h"
 

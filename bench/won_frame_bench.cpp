@@ -10,7 +10,7 @@
 #include "game/game_state.h"
 #include "game/sources.h"
 #include "replay/replay_file.h"
-#include "session/draws.h"
+#include "play/draws.h"
 #include "session/session.h"
 #include "session/wins.h"
 

@@ -6,7 +6,7 @@
 #include "game/sources.h"
 
 std::unique_ptr<Mascot> createMascot() {
-    // Before glfwInit the clock reads 0, so the first tile shows from time zero.
+    // Before main hands the game its clock it reads 0, so the first tile shows from time zero.
     const double now = readClock();
     auto mascot = std::make_unique<Mascot>(mascotStartX, mascotStartY, spriteSize, spriteSize,
                                            undeadSheetUnit, mascotFirstTile.left, mascotFirstTile.top,

@@ -6,7 +6,9 @@
 void Playback::compare(long long step, std::uint32_t recorded, std::uint32_t now) {
     if (!diverged_ && recorded != now) {
         diverged_ = step;
-        std::cerr << outcome() + "\n" << std::flush;
+        if (!quiet_) {
+            std::cerr << outcome() + "\n" << std::flush;
+        }
     }
 }
 

@@ -12,7 +12,9 @@
 
 class Playback {
   public:
-    explicit Playback(Replay replay) : replay_(std::move(replay)) {}
+    enum Saying { SaysDivergence, Quiet };
+    explicit Playback(Replay replay, Saying saying = SaysDivergence)
+        : replay_(std::move(replay)), quiet_(saying == Quiet) {}
     const Replay& replay() const { return replay_; }
 
     // Before each step, and at the end: compares the checksums due by this
@@ -20,7 +22,7 @@ class Playback {
     // replay has ended.
     bool beforeStep(long long stepsRun, std::uint32_t (*checksum)(), void (*take)(int key, int action));
     // The step of the first checksum that did not match; said on standard
-    // error as it is found.
+    // error as it is found, unless Quiet.
     std::optional<long long> divergedAt() const { return diverged_; }
     bool ended() const { return ended_; }
     // What is said of it so far: "replay diverged at step N" once it has,
@@ -33,5 +35,6 @@ class Playback {
     Replay replay_;
     std::size_t nextKey_ = 0, nextCheck_ = 0;
     bool ended_ = false;
+    bool quiet_;
     std::optional<long long> diverged_;
 };

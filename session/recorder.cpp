@@ -2,7 +2,7 @@
 
 #include "game/checksum.h"
 #include "game/game_state.h"
-#include "session/played_games.h"
+#include "play/played_games.h"
 
 #include <GLFW/glfw3.h>
 

@@ -1,13 +1,9 @@
 #include "session/session.h"
 
-#include "game/animation.h"
 #include "game/checksum.h"
 #include "game/controls.h"
 #include "game/game_state.h"
-#include "game/sources.h"
-#include "game/step.h"
-#include "session/draws.h"
-#include "session/played_games.h"
+#include "play/draws.h"
 #include "session/wins.h"
 
 #include <GLFW/glfw3.h>
@@ -15,13 +11,9 @@
 #include <optional>
 
 FixedSteps steps;
-long long stepsRun = 0;
-double gameTime = 0.0;
 SoundFloor soundFloor;
 std::unique_ptr<Recorder> recorder;
 std::unique_ptr<Playback> playback;
-
-double gameClock() { return gameTime; }
 
 void runSteps(double now) {
     for (int due = steps.due(now); due > 0; --due) {
@@ -35,29 +27,13 @@ void runSteps(double now) {
 float frameAlong() { return playback && playback->ended() ? 1.0f : steps.along(); }
 
 void runOneStep() {
-    gameTime = static_cast<double>(stepsRun) / 60.0;
-    stepGame(gameTime);
-    ++stepsRun;
+    const PlayedGame* ended = playOneStep();
     if (recorder) {
         recorder->afterStep(stepsRun);
     }
-    if (const PlayedGame* ended = noteStepPlayed()) {
+    if (ended) {
         noteGameEnded(*ended);
     }
-}
-
-void startPlayback(const Replay& replay) {
-    endGamePlayed();
-    clearGame();
-    seedDraws(replay.seed);
-    skipDraws(replay.draws);
-    trapAutoCounter = replay.trapCount;
-    for (const ReplayExplosion& e : replay.explosions) {
-        explosionList.push_back(explosionAsItStood(e.x, e.y, e.tile, e.lastStep));
-    }
-    readClock = gameClock;
-    stepsRun = replay.start();
-    gameTime = static_cast<double>(stepsRun) / 60.0;
 }
 
 void showRecording(Replay replay) {

@@ -1,11 +1,12 @@
-// The session floor: the player's session around the game. The fixed steps
-// and the game clock they drive, pause, the sounds the game heard, a
-// recording or a playback, and the one way every key reaches the game. It
-// may use replay/, audio/ and game/; the window and its events (app/) and the
-// pads (input/) feed it from above.
+// The session floor: the player's session around the game played by its steps
+// (play/). The fixed steps that the real clock makes fall due, pause, the
+// sounds the game heard, a recording or a playback, and the one way every key
+// reaches the game. It may use play/, replay/, bests/, audio/ and game/; the
+// window and its events (app/) and the pads (input/) feed it from above.
 #pragma once
 
 #include "audio/sound_floor.h"
+#include "play/play.h"
 #include "replay/playback.h"
 #include "session/fixed_steps.h"
 #include "session/recorder.h"
@@ -13,32 +14,22 @@
 #include <memory>
 
 extern FixedSteps steps;
-extern long long stepsRun; // since the program started, title screen included
-extern double gameTime;    // the game clock: the time of the latest step, in seconds
 extern SoundFloor soundFloor;
 extern std::unique_ptr<Recorder> recorder; // when the game is being recorded
 extern std::unique_ptr<Playback> playback; // when a recorded game is shown
-
-// What the game reads as its clock (game/sources.h): gameTime.
-double gameClock();
 
 // The steps of the frame that begins at `now` on the real clock: those that
 // have fallen due, each at its own time on the game clock. A playback hands
 // each its keys, and stops at its end: its last picture stays.
 void runSteps(double now);
 
-// One step, at stepsRun / 60 s on the game clock; a recording notes it.
+// One step (playOneStep); a recording notes it, and a game won in it is timed.
 void runOneStep();
 
 // How far along its latest step's move the last frame that ran draws the
 // field (FixedSteps::along); a playback at its end shows its last step as it
 // stands.
 float frameAlong();
-
-// Starts the session at a replay's beginning: the random draws, what its game
-// took over from the game before, the step count and the clock as they were
-// when its first game began. A game being played ends where it stands.
-void startPlayback(const Replay& replay);
 
 // Shows a recorded game from now on, in place of whatever was played (a
 // page's file or link): the game being played ends where it stands, kept as

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "bests/keeper.h"
-#include "session/played_games.h"
+#include "play/played_games.h"
 
 #include <memory>
 #include <optional>

@@ -136,3 +136,21 @@ ROWS
     wait $first
     [[ $(grep -c "^$S_BEST " "$kept/bests.txt") == 2 && $(ls "$kept/games" | wc -l) == 2 ]]
 }
+
+@test "a game played beside a library that draws from the C library's generator is the game it records" {
+    BEFORE="LD_PRELOAD=$PRETEND_GLFW:$OTHER_DRAWS" win s-won --record "$BATS_TEST_TMPDIR/game.txt"
+    [[ $(sed -n 2p "$kept/bests.txt") == "$S_BEST "* ]] # the kept game's keys won it, its draws its own
+    run "$GAME" --check "$kept/games/$(ls "$kept/games")"
+    [[ $output == "replay matches: 424 steps" ]]
+    run "$GAME" --check "$BATS_TEST_TMPDIR/game.txt"
+    [[ $status == 0 && $output =~ ^replay\ matches:\ [0-9]+\ steps$ ]]
+}
+
+@test "kept files go where the player's data lives, never under a relative XDG_DATA_HOME, with the player's umask" {
+    local player=$BATS_TEST_TMPDIR/player relative
+    relative=$(realpath --relative-to="$SOURCE_DIR" "$BATS_TEST_TMPDIR/relative") # from where the game starts
+    (umask 027 && BEFORE="HOME=$player XDG_DATA_HOME=$relative" win s-won --record "$BATS_TEST_TMPDIR/game.txt")
+    [[ ! -e $BATS_TEST_TMPDIR/relative ]]
+    local kept=$player/.local/share/gorvath
+    [[ $(stat -c %a "$kept/bests.txt" "$kept"/games/* "$BATS_TEST_TMPDIR/game.txt" | sort -u) == 640 ]]
+}

@@ -2,6 +2,7 @@
 Selenium; pages served on 127.0.0.1; the page's clock the caller's own, and a
 recording's keys played on it. Shared by the browser's tests, its benchmark
 and the screenshots."""
+import collections
 import functools
 import gzip
 import http.server
@@ -49,8 +50,13 @@ def press_recorded_keys(driver, text):
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    """Serves the directory, counting each path fetched in the server's fetched."""
     def log_message(self, *_):
         pass
+
+    def do_GET(self):
+        self.server.fetched[self.path] += 1
+        super().do_GET()
 
 
 class Compressed(Quiet):
@@ -77,10 +83,16 @@ def serve(directory, compressed=False):
     """An HTTP server of the directory on 127.0.0.1, on a port of its own: its address."""
     handler = Compressed if compressed else Quiet
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(handler, directory=directory))
+    server.fetched = collections.Counter()
     threading.Thread(target=server.serve_forever, daemon=True).start()
     address = f"http://127.0.0.1:{server.server_address[1]}/"
     servers[address] = server
     return address
+
+
+def fetched(address):
+    """How many times each path was fetched from the server at that address."""
+    return servers[address].fetched
 
 
 def stop(address):

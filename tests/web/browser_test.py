@@ -10,12 +10,14 @@ import tempfile
 import time
 import unittest
 
-from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, held, serve
+from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, fetched, held, serve
 
 # A pretend gamepad in the standard mapping; window.pad.buttons[i].pressed presses button i.
 PAD = """window.pad = { id: "pretend", index: 0, connected: true, mapping: "standard", timestamp: 0, axes: [0, 0, 0, 0],
                buttons: Array.from({ length: 17 }, () => ({ pressed: false, value: 0 })) };
 navigator.getGamepads = () => [window.pad];"""
+# Before the page's scripts: no service worker, which fetches the whole build again to check it.
+NO_WORKER = "navigator.serviceWorker.register = () => new Promise(() => {});"
 NO_WEBGL2 = """const getContext = HTMLCanvasElement.prototype.getContext;
 HTMLCanvasElement.prototype.getContext = function (kind, ...rest) { return kind === "webgl2" ? null : getContext.call(this, kind, ...rest); };"""
 
@@ -95,6 +97,12 @@ class Browser(Page):
         self.assertEqual([shot.getpixel((int(width / 2), int(y))) for y in (down / 2, height - down / 2)],
                          [(0, 0, 0)] * 2)
         self.assertEqual(self.colour(-0.95, 0.6, shot), WHITE)
+
+    def test_a_first_visit_fetches_each_file_once(self):
+        site = serve(os.environ["WEB_DIR"])
+        self.open(NO_WORKER, site=site)  # and its sounds arrived: all it fetches
+        self.assertEqual(set(fetched(site).values()), {1}, fetched(site))
+        self.assertTrue({"/gorvath.js", "/gorvath.wasm", "/gorvath.data", "/gorvath-sounds.data"} <= set(fetched(site)))
 
     def test_without_webgl2_the_page_says_so_and_a_broken_sheet_is_said_on_the_console_as_the_game_goes_on(self):
         self.open(NO_WEBGL2, wait=False)

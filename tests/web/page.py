@@ -11,7 +11,7 @@ import unittest
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
-from headless import CLOCK, choose_file, chromium, press_recorded_keys, serve, stop  # noqa: E402,F401
+from headless import CLOCK, choose_file, chromium, fetched, press_recorded_keys, serve, stop  # noqa: E402,F401
 
 BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
 

@@ -1,8 +1,8 @@
-#include "app/browser_recordings.h"
+#include "session/page_recordings.h"
 
+#include "play/played_games.h"
 #include "replay/packed_replay.h"
 #include "replay/replay_file.h"
-#include "session/played_games.h"
 #include "session/session.h"
 #include "session/wins.h"
 

@@ -1,4 +1,4 @@
-#include "app/bests_table.h"
+#include "bests/bests_listing.h"
 
 #include <cstdio>
 #include <ostream>

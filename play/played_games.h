@@ -3,7 +3,8 @@
 // (where the random draws stood, the self-steering Trap's count, the
 // Explosions still playing), so that it plays back by itself. Kept in memory,
 // the game being played and the last one played; nothing is written. A
-// playback, and a replay check, play no game of their own.
+// playback on the screen plays no game of its own; a recording played through
+// (the replay check, the board's judge) records its game alone as it goes.
 #pragma once
 
 #include "replay/replay_file.h"
@@ -22,8 +23,8 @@ struct PlayedGame {
 Replay takenOver();
 
 // A key of the player's, before the game takes it: S or A that begins a game
-// begins its recording.
-void notePlayersKey(int key, int action);
+// begins its recording (and true is said).
+bool notePlayersKey(int key, int action);
 // After each step of play: a checksum every second, and the end once the game
 // is won or lost. The game that ended, if one did in this step.
 const PlayedGame* noteStepPlayed();

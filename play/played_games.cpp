@@ -1,11 +1,11 @@
-#include "session/played_games.h"
+#include "play/played_games.h"
 
 #include "game/checksum.h"
 #include "game/game_setup.h"
 #include "game/game_state.h"
+#include "play/draws.h"
+#include "play/play.h"
 #include "replay/recording.h"
-#include "session/draws.h"
-#include "session/session.h"
 
 #include <GLFW/glfw3.h>
 
@@ -39,7 +39,7 @@ Replay takenOver() {
     return header;
 }
 
-void notePlayersKey(int key, int action) {
+bool notePlayersKey(int key, int action) {
     const bool begins = action == GLFW_PRESS && (key == GLFW_KEY_S || key == GLFW_KEY_A) &&
                         (gameState == TitleScreen || gameIsOver());
     if (begins) {
@@ -50,6 +50,7 @@ void notePlayersKey(int key, int action) {
     if (playing) {
         playing->key(stepsRun, key, action);
     }
+    return begins;
 }
 
 const PlayedGame* noteStepPlayed() {
