@@ -83,7 +83,7 @@ check_file() {
         damage "$data/$file" "$how"
         start_game "$data" || { echo "$file $how: no window"; return 1; }
         press q
-        finish 15 || { echo "$file $how"; return 1; }
+        finish || { echo "$file $how"; return 1; }
         if [[ -z $out ]]; then [[ ! -s $BATS_TEST_TMPDIR/out ]]; else grep -Pzq "\A$out\z" "$BATS_TEST_TMPDIR/out"; fi ||
             { echo "$file $how: standard output was:"; stdout; return 1; }
         [[ $(stderr) == "$err" ]] || { echo "$file $how: standard error was:"; stderr; return 1; }
@@ -140,7 +140,7 @@ ROWS
         local before
         before=$(ls -l --time-style=full-iso "$dir")
         for mode in --check --replay; do
-            (cd "$dir" && timeout 10 "$GAME" $mode game.txt) >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" &&
+            (cd "$dir" && timeout 120 "$GAME" $mode game.txt) >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" &&
                 status=0 || status=$?
             [[ $status == 1 && -z $(stdout) && $(stderr) == "gorvath: ${err//FILE/$dir/game.txt}" ]] ||
                 { echo "$how $mode: status $status, out [$(stdout)], err [$(stderr)]"; return 1; }

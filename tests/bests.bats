@@ -16,7 +16,7 @@ setup() {
 win() {
     local game=$1
     shift
-    (cd "$SOURCE_DIR" && exec timeout 60 env XDG_DATA_HOME="$home" LD_PRELOAD="$PRETEND_GLFW" \
+    (cd "$SOURCE_DIR" && exec timeout 300 env XDG_DATA_HOME="$home" LD_PRELOAD="$PRETEND_GLFW" \
         PRETEND_GAME="$SOURCE_DIR/tests/replays/$game.txt" ${BEFORE:-} "$GAME" "$@") \
         >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err"
 }
@@ -117,7 +117,7 @@ ROWS
         IFS='|' read -r mount why <<<"$row"
         BEFORE= run unshare -m sh -c "mount -t tmpfs -o $mount tmpfs '$home' &&
             { [ $mount = ro ] || head -c 1M /dev/zero >'$home/filler' 2>/dev/null || true; } &&
-            cd '$SOURCE_DIR' && timeout 60 env XDG_DATA_HOME='$home' LD_PRELOAD='$PRETEND_GLFW' \
+            cd '$SOURCE_DIR' && timeout 300 env XDG_DATA_HOME='$home' LD_PRELOAD='$PRETEND_GLFW' \
             PRETEND_GAME='$SOURCE_DIR/tests/replays/s-won.txt' '$GAME'"
         [[ $status == 0 && $output == "gorvath: cannot keep bests in $kept: $why" ]] || { echo "$mount: $output"; return 1; }
     done

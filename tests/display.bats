@@ -3,7 +3,7 @@
 
 load game
 
-# resize W H: waits for the new size and a frame drawn in it.
+# resize W H: waits for the new size.
 resize() {
     xdotool windowsize "$window" "$1" "$2"
     await_geometry "$1x$2"
@@ -17,22 +17,12 @@ field() {
 
 @test "resized, the whole field shows centred at the largest size that fits, with black bars" {
     start_game "$SOURCE_DIR"
-    # Width, height, then where the Mascot's 0.1 square must lie: centre and size. A
-    # busy machine may take a few frames to draw the new size.
-    mascot_fits() {
-        ((x0 >= cx - size / 2 && x1 <= cx + size / 2 && y0 >= cy - size / 2 && y1 <= cy + size / 2)) &&
-            ((x1 - x0 > size / 2 && y1 - y0 > size / 2)) # the Mascot, at its scale
-    }
+    # Width, height, then where the Mascot's 0.1 square must lie, at its scale: centre and size.
     for row in "900 400 450 200 30" "600 600 300 300 30" "1200 900 600 450 60" "600 400 300 200 30"; do
         read -r w h cx cy size <<<"$row"
         resize "$w" "$h"
-        for _ in $(seq 20); do
-            read -r x0 y0 x1 y1 <<<"$(drawn $(field "$w" "$h"))"
-            mascot_fits && break
-            sleep 0.1
-        done
-        echo "$row: drawn $x0 $y0 $x1 $y1"
-        mascot_fits
+        await_drawn $(field "$w" "$h") "x0 >= cx - size / 2 && x1 <= cx + size / 2 && y0 >= cy - size / 2 &&
+            y1 <= cy + size / 2 && x1 - x0 > size / 2 && y1 - y0 > size / 2" || { echo "$row"; return 1; }
     done
     # A running game, in a wide window: the Trap hangs from the top of the field's area.
     resize 900 400
@@ -51,8 +41,7 @@ field() {
     resize 900 600
     press F11
     await_geometry 1280x1024
-    read -r x0 y0 x1 y1 <<<"$(drawn $(field 1280 1024))"
-    ((x0 >= 640 - 30 && x1 <= 640 + 30 && y1 - y0 > 40)) # the Mascot at the centre, twice the size
+    await_drawn $(field 1280 1024) "x0 >= 640 - 30 && x1 <= 640 + 30 && y1 - y0 > 40" # the Mascot at the centre, twice the size
     press F11
     await_geometry 900x600
     [[ $(xdotool getwindowgeometry "$window") == *"Position: 40,30"* ]]

@@ -5,9 +5,10 @@ load game
 @test "Q quits with status 0; other keys leave the game running; nothing is printed" {
     # A pad mapping from the environment that does not parse is left out quietly.
     export SDL_GAMECONTROLLERCONFIG=$'not a mapping\n03000000,broken,a:b99,'
-    start_game "$SOURCE_DIR"
+    with_pretend_glfw
+    start_game "$SOURCE_DIR" "${PRETEND_GAME[@]}"
     press Up Down space f x
-    sleep 0.3
+    await_swaps 10 # frames drawn after them
     kill -0 "$pid"
     quit
     [[ -z $(stdout) && -z $(stderr) ]]

@@ -34,7 +34,7 @@ start_game() {
     # Searched again and again rather than with --sync: xdotool gives up on an
     # X error when some other window goes away while it looks.
     window=
-    for _ in $(seq $((${WINDOW_WAIT:-30} * 10))); do
+    for _ in $(seq $((${WINDOW_WAIT:-60} * 10))); do
         window=$(xdotool search --onlyvisible --pid "$pid" --name '^Gorvath$' 2>/dev/null | head -1)
         [[ -n $window ]] && return
         sleep 0.1
@@ -58,15 +58,15 @@ press() {
 # finish [SECONDS]: waits for the game to end; fails unless it exits with 0.
 finish() {
     local status=0
-    timeout "${1:-30}" tail --pid="$pid" -f /dev/null || { echo "the game did not end"; return 1; }
+    timeout "${1:-60}" tail --pid="$pid" -f /dev/null || { echo "the game did not end"; return 1; }
     wait "$pid" || status=$?
     [[ $status -eq 0 ]] || { echo "exit status $status"; return 1; }
 }
 
-# await_geometry WxH: waits for the window to be that size, and a moment more for a frame drawn in it.
+# await_geometry WxH: waits for the window to be that size.
 await_geometry() {
-    for _ in $(seq 50); do
-        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && sleep 0.2 && return
+    for _ in $(seq 300); do
+        [[ $(xdotool getwindowgeometry "$window") == *"Geometry: $1"* ]] && return
         sleep 0.1
     done
     xdotool getwindowgeometry "$window" && return 1
@@ -104,10 +104,39 @@ drawn() {
         -format '%[fx:page.x+'"$1"'] %[fx:page.y+'"$2"'] %[fx:page.x+w+'"$1"'] %[fx:page.y+h+'"$2"']' info:
 }
 
+# await_drawn X0 Y0 X1 Y1 TEST: waits until the box of what is drawn there (drawn), as x0 y0 x1 y1,
+# passes TEST, an arithmetic expression of them.
+await_drawn() {
+    for _ in $(seq 300); do
+        read -r x0 y0 x1 y1 <<<"$(drawn "$1" "$2" "$3" "$4")"
+        (($5)) && return
+        sleep 0.1
+    done
+    echo "drawn $x0 $y0 $x1 $y1: not $5" && return 1
+}
+
+# await_line FILE REGEX [COUNT]: waits until FILE holds COUNT (or one) lines that match.
+await_line() {
+    for _ in $(seq 1200); do
+        (($(grep -Ec "$2" "$1" 2>/dev/null) >= ${3:-1})) && return
+        sleep 0.1
+    done
+    echo "$1 holds no ${3:-1} lines like $2" && return 1
+}
+
+# await_title TITLE: waits until the game's window is titled so.
+await_title() {
+    for _ in $(seq 600); do
+        [[ $(xprop -id "$window" WM_NAME 2>/dev/null) == "WM_NAME(STRING) = \"$1\"" ]] && return
+        sleep 0.1
+    done
+    echo "the window is not titled $1: $(xprop -id "$window" WM_NAME)" && return 1
+}
+
 # await_pixel X Y REGEX [SECONDS]: waits until the colour there matches.
 await_pixel() {
     local colour
-    for _ in $(seq $((${4:-20} * 10))); do
+    for _ in $(seq $((${4:-60} * 10))); do
         kill -0 "$pid" 2>/dev/null || { echo "the game has ended"; return 1; }
         colour=$(pixel "$1" "$2")
         [[ $colour =~ $3 ]] && return
@@ -135,7 +164,7 @@ pad() { echo "$*" >"$BATS_TEST_TMPDIR/pad.new" && mv "$BATS_TEST_TMPDIR/pad.new"
 swaps() { cat "$BATS_TEST_TMPDIR/swaps" 2>/dev/null || echo 0; }
 await_swaps() {
     local until=$(($(swaps) + $1))
-    for _ in $(seq 200); do
+    for _ in $(seq 1200); do
         (($(swaps) >= until)) && return
         sleep 0.05
     done

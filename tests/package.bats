@@ -50,9 +50,7 @@ setup_file() {
 
 @test "unpacked, the game starts from any directory: the title screen, then Q; its arguments pass through" {
     start_game "$BATS_TEST_TMPDIR" "$root/usr/games/gorvath" --record game.txt
-    sleep 1
-    read -r x0 y0 x1 y1 <<<"$(drawn 0 0 600 400)"
-    ((x0 >= 285 && y0 >= 185 && x1 <= 315 && y1 <= 215 && x1 - x0 > 15)) # the Mascot, alone
+    await_drawn 0 0 600 400 "x0 >= 285 && y0 >= 185 && x1 <= 315 && y1 <= 215 && x1 - x0 > 15" # the Mascot, alone
     quit
     [[ -z $(stdout) && -z $(stderr) ]]
     # The file named is the player's, where the launcher was run.

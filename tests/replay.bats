@@ -24,23 +24,24 @@ same_but_paused() {
     press s
     await_pixel 315 8 "$BLUE_TRAP"
     press space Up Up Up space Right Right f space
-    sleep 1
+    await_line "$BATS_TEST_TMPDIR/game.txt" " check " # a second of play
     press a Down space p # the game is paused: its picture stands, dimmed under the pause sign
-    sleep 0.3
+    await_pixel 5 395 '^(1[2-5][0-9]),\1,\1$' # the white field, dimmed
     shot recorded.png
     quit
     run "$GAME" --check "$BATS_TEST_TMPDIR/game.txt"
     [[ $status == 0 && $output =~ ^replay\ matches:\ [0-9]+\ steps$ ]]
 
-    start_game "$SOURCE_DIR" "$GAME" --replay "$BATS_TEST_TMPDIR/game.txt"
+    with_pretend_glfw
+    start_game "$SOURCE_DIR" "${PRETEND_GAME[@]}" --replay "$BATS_TEST_TMPDIR/game.txt"
     press p s a space Left f # only Q, F11, M and closing the window act
-    for _ in $(seq 100); do
+    for _ in $(seq 600); do
         shot replayed.png
         same_but_paused recorded.png replayed.png && break
         sleep 0.1
     done
     same_but_paused recorded.png replayed.png
-    sleep 0.5
+    await_swaps 30
     shot still.png
     same replayed.png still.png # its last picture stays
     quit
@@ -51,7 +52,7 @@ same_but_paused() {
     mkdir "$BATS_TEST_TMPDIR/kept"
     start_game "$SOURCE_DIR" "$GAME" --record "$BATS_TEST_TMPDIR/kept/game.txt"
     press s space
-    sleep 2.5
+    await_line "$BATS_TEST_TMPDIR/kept/game.txt" " check " 2 # two seconds of play kept
     kill -9 "$pid"
     run "$GAME" --check "$BATS_TEST_TMPDIR/kept/game.txt"
     [[ $status == 0 && $output =~ ^replay\ matches:\ (60|120|180)\ steps$ ]] || { echo "$status $output"; false; }

@@ -7,7 +7,6 @@ import os
 import re
 import shutil
 import tempfile
-import time
 import unittest
 
 from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, fetched, held, serve
@@ -31,12 +30,12 @@ class Browser(Page):
         self.key("q", "KeyA")
         self.until(lambda: "The game is over" in self.js("document.body.innerText"), "Q: not over")
         ended = self.shot().tobytes()
-        time.sleep(0.5)
+        self.frames(30)
         self.assertEqual(self.shot().tobytes(), ended, "frames after Q")
 
     def test_the_player_moves_and_fires_and_sound_follows_the_first_key_even_before_the_sounds_arrive(self):
         self.open(LISTEN, held("gorvath-sounds.js"), sounds=False)  # fetched after the first frame, held there
-        time.sleep(1)
+        self.frames(60)
         self.assertEqual(self.js("window.loudest"), 0, "sound on the untouched title screen")
         self.start()  # the first key, the sounds not yet here: they sound once they come, with no other key
         self.js("window.release()")
@@ -46,10 +45,10 @@ class Browser(Page):
         self.start()  # a game afresh
         for _ in range(10):
             self.key("ArrowUp", "ArrowUp")  # ten steps up, to where the shot is looked for
-        time.sleep(1)  # the start's sound played out
+        self.quiet()  # the start's sound played out
         self.js("window.loudest = 0")
         self.key(" ", "Space")
-        self.assertIsNotNone(self.drawn(-0.85, 0.35, -0.2, 0.25), "no shot")
+        self.until(lambda: self.drawn(-0.85, 0.35, -0.2, 0.25), "no shot")
         self.until(lambda: self.js("window.loudest") > 0.05, "no shot heard")
 
     def test_p_and_the_page_losing_the_focus_or_the_tab_pause_the_picture_under_a_sign(self):
@@ -63,7 +62,7 @@ class Browser(Page):
             pause()
             self.until(lambda: self.js("document.title") == "Gorvath (paused)", f"{name}: not paused")
             paused = self.shot()
-            time.sleep(0.5)
+            self.frames(30)
             self.assertEqual(self.shot().tobytes(), paused.tobytes(), "the picture moved")
             self.assertEqual((self.colour(0.9, -0.6, paused), self.colour(0.065, 0, paused)),
                              ((140, 140, 140), WHITE), "dimmed, under the sign")

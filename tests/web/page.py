@@ -15,15 +15,20 @@ from headless import CLOCK, choose_file, chromium, fetched, press_recorded_keys,
 
 BLUE_TRAP, AMBER_TRAP, WHITE, TRAP = (25, 115, 242), (242, 140, 13), (255, 255, 255), (0.05, 0.64)
 
-# Before the page's scripts: the loudest sample the page sends to its speakers, kept in window.loudest.
+# Before the page's scripts: the loudest sample the page sends to its speakers, kept in window.loudest; when
+# one was last heard, window.heardAt; and the page's audio context, window.audio.
 LISTEN = """window.loudest = 0;
+window.heardAt = 0;
 const connect = AudioNode.prototype.connect;
 AudioNode.prototype.connect = function (target, ...rest) {
     if (target instanceof AudioDestinationNode && !target.analyser) {
         const analyser = target.analyser = target.context.createAnalyser(), samples = new Float32Array(2048);
+        window.audio = target.context;
         connect.call(analyser, target);
-        setInterval(() => analyser.getFloatTimeDomainData(samples) ||
-            samples.forEach(s => window.loudest = Math.max(window.loudest, Math.abs(s))), 10);
+        setInterval(() => analyser.getFloatTimeDomainData(samples) || samples.forEach(s => {
+            window.loudest = Math.max(window.loudest, Math.abs(s));
+            Math.abs(s) > 0.01 && (window.heardAt = Date.now());
+        }), 10);
         connect.call(this, analyser);
     }
     return connect.call(this, target, ...rest);
@@ -70,9 +75,9 @@ class Page(unittest.TestCase):
         self.driver.get(site or self.site)
         for identifier in added:
             cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": identifier})
-        ticking = CLOCK in scripts  # and the sounds, fetched after the first frame, here
-        self.until(lambda: not wait or self.js(("tick(1), " if ticking else "") + "Module.firstFrameAt && " +
-                                               ("Module.soundsHere" if sounds else "true")), "no first frame or sounds")
+        self.ticking = CLOCK in scripts  # and the sounds, fetched after the first frame, here
+        self.until(lambda: not wait or self.js("Module.firstFrameAt && " + ("Module.soundsHere" if sounds else "true")),
+                   "no first frame or sounds")
         self.measure()
 
     def screen(self, width, height, scale=1, mobile=False):
@@ -90,12 +95,25 @@ class Page(unittest.TestCase):
         return self.driver.execute_script("return " + expression)
 
     def until(self, ready, failure, seconds=30):
+        """Waits for ready() to hold; on the test's clock (CLOCK), a step of the game's run before each look. The
+        failure said is a text, or a function that tells it as it stands then."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
+            if getattr(self, "ticking", False):
+                self.js("tick(1)")
             if ready():
                 return
             time.sleep(0.05)
-        self.fail(failure)
+        self.fail(failure() if callable(failure) else failure)
+
+    def quiet(self):
+        """Waits until the page's speakers have been quiet for a quarter of a second (LISTEN)."""
+        self.until(lambda: self.js("Date.now() - window.heardAt > 250"), "never quiet")
+
+    def sounded(self, seconds):
+        """Waits until the page's audio has played that much more (LISTEN): what would sound by then has."""
+        end = self.js("window.audio.currentTime") + seconds
+        self.until(lambda: self.js("window.audio.currentTime") > end, "the page's audio stands still")
 
     def frames(self, count):
         """Waits for that many of the page's frames: the game's frame callback has run since."""

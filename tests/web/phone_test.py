@@ -9,10 +9,9 @@ import re
 import shutil
 import subprocess
 import tempfile
-import time
 import unittest
 
-from page import AMBER_TRAP, BLUE_TRAP, LISTEN, TRAP, WHITE, Page, serve, stop
+from page import AMBER_TRAP, BLUE_TRAP, CLOCK, LISTEN, TRAP, WHITE, Page, serve, stop
 
 # Before the page's scripts: how often the page's sound output is suspended, in window.suspensions.
 COUNT_SUSPENSIONS = """window.suspensions = 0;
@@ -68,34 +67,35 @@ class Phone(Page):
                     if max(abs(a - b) for a, b in zip(row.getpixel((x, 0)), BLUE_TRAP)) < 24)
 
     def test_each_control_acts_as_its_key_upright(self):
-        # Each game's keys within the two seconds before the Undead reach the Player.
-        self.new_game(LISTEN, COUNT_SUSPENSIONS)  # the start's sound, 0.4 s long, heard as it plays
-        self.until(lambda: self.js("window.loudest") > 0.05, "no sound from the first touch on", seconds=1)
+        # On the test's clock, a step each time the test looks: each game's keys long before the wave comes.
+        self.new_game(CLOCK, LISTEN, COUNT_SUSPENSIONS)
+        self.until(lambda: self.js("window.loudest") > 0.05, "no sound from the first touch on")
         woken = self.js("window.suspensions")
-        self.tap("KeyF")  # the bomb falls through the field in under half a second, long before the wave comes
-        self.until(lambda: self.drawn(-0.04, 0.55, 0.02, -0.6), "F: no bomb", seconds=0.6)  # under the Trap
+        self.tap("KeyF")
+        self.until(lambda: self.drawn(-0.04, 0.55, 0.02, -0.6), "F: no bomb")  # under the Trap
         for _ in range(5):
             self.tap("Space")
-            self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+            self.until(lambda: self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
         self.assertEqual(self.js("window.suspensions"), woken, "the sound cut as a finger lifts")
         player_top = lambda: self.drawn(-1, 0.66, -0.8, -0.66)[1]  # noqa: E731
         for code, sign, where in (("ArrowUp", -1, player_top), ("ArrowDown", 1, player_top),
                                   ("ArrowLeft", -1, self.trap_x), ("ArrowRight", 1, self.trap_x)):
-            self.new_game()  # a game of its own for each: done before the wave comes, however busy the machine
+            self.new_game(CLOCK)
             before = where()
             self.tap(code)
             self.until(lambda: (where() - before) * sign > 3, f"{code}: nothing moves")
-        self.new_game(LISTEN)
+        self.new_game(CLOCK, LISTEN)
+        self.until(lambda: self.js("window.loudest") > 0.05, "the start not heard")
         self.tap("KeyP")
         self.await_colour(CORNER, DIMMED, "P: not paused", 2)
         self.tap("KeyP")
         self.await_colour(CORNER, WHITE, "P: still paused", 0)
         self.tap("KeyM")
-        time.sleep(0.5)  # the start's sound played out
+        self.quiet()  # the start's sound played out
         self.js("window.loudest = 0")
         self.tap("Space")
-        self.assertIsNotNone(self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
-        time.sleep(0.5)
+        self.until(lambda: self.drawn(-0.85, 0.1, 0.4, -0.1), "SPACE: no shot")
+        self.sounded(0.5)  # the shot's sound, had it been heard
         self.assertEqual(self.js("window.loudest"), 0, "M: the shot heard")
         for full in ("game", None):
             self.tap("F11")
@@ -112,7 +112,8 @@ class Phone(Page):
                 if tap:
                     self.tap(tap)
                     self.until(lambda: self.js(f"document.querySelector('{controls[-1]}').offsetParent"),
-                               f"{screen}: not shown")
+                               lambda: f"{screen}: not shown ({self.js('document.body.className')}, said "
+                                       f"{self.js('document.getElementById(`said`).textContent')!r})")
                     self.measure()
                 left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
                 self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
@@ -140,25 +141,25 @@ class Phone(Page):
         self.assertEqual(self.colour(*CORNER), WHITE, "paused")
 
     def test_two_fingers_act_at_once_and_no_finger_leaves_a_control_held(self):
-        self.new_game()
+        self.new_game(CLOCK)  # a step each time the test looks: the wave never comes
         start = self.trap_x()
         self.hold("ArrowLeft")
         self.until(lambda: self.trap_x() < start - 3, "Left: the Trap stands")
         before = self.trap_x()
         self.hold("ArrowLeft", "Space")  # a thumb on Left, the other finger fires
-        self.assertIsNotNone(self.drawn(-0.85, 0.3, 0.4, -0.3), "no shot")
+        self.until(lambda: self.drawn(-0.85, 0.3, 0.4, -0.3), "no shot")
         self.until(lambda: self.trap_x() < before - 3, "Left not repeating, or let go by the second finger")
         self.assertEqual(self.held(), ["ArrowLeft", "Space"])
         self.touch("touchEnd")
         for name, (kind, *where) in {"lifted": ["touchEnd"], "cancelled": ["touchCancel"],
                                      "slid off": ["touchMove", self.at(0, 0)]}.items():
-            self.new_game()  # the Trap moves while the Player is in the game
+            self.new_game(CLOCK)
             self.hold("ArrowLeft")
             self.until(lambda: self.held() == ["ArrowLeft"], f"{name}: not held")
             self.touch(kind, *where)
             self.assertEqual(self.held(), [], name)
             before = self.trap_x()
-            time.sleep(1)  # longer than a held key takes to repeat
+            self.js("tick(60)")  # a second: longer than a held key takes to repeat
             self.assertEqual(self.trap_x(), before, f"{name}: the Trap goes on moving")
             if where:
                 self.touch("touchEnd")
