@@ -4,7 +4,6 @@
 // focus, the tab hidden, full screen and the GL context taken away and given
 // back. Below this file the game is the desktop's, floor for floor, but for
 // the pads, the sound device and the decoders built in.
-#include "session/page_recordings.h"
 #include "app/frame.h"
 #include "bests/page_store.h"
 #include "game/game_state.h"
@@ -13,9 +12,10 @@
 #include "input/key_labels.h"
 #include "input/pads.h"
 #include "input/touch_controls.h"
+#include "play/draws.h"
 #include "render/scene.h"
 #include "render/viewport.h"
-#include "play/draws.h"
+#include "session/page_recordings.h"
 #include "session/session.h"
 #include "session/wins.h"
 
@@ -45,7 +45,7 @@ bool hidden = false;      // the tab is not shown
 bool redraw = false;      // the picture shown is no longer whole
 bool titlePaused = false; // what the page's title says
 bool firstFrame = true;
-bool refit = true; // the canvas's size to be given to GL again
+bool refit = true;         // the canvas's size to be given to GL again
 bool soundsWanted = false; // the player has done something that lets a page sound
 bool soundsHere = false;   // their package has arrived
 bool soundsOpen = false;
@@ -63,8 +63,11 @@ void fitCanvas() {
     const int pixelsHigh = static_cast<int>(std::lround(height * ratio));
     int wide = 0, high = 0;
     emscripten_get_canvas_element_size(canvas, &wide, &high);
-    if (wide != pixelsWide || high != pixelsHigh || std::exchange(refit, false)) {
+    const bool resized = wide != pixelsWide || high != pixelsHigh;
+    if (resized) { // its drawing buffer made anew: only when it must
         emscripten_set_canvas_element_size(canvas, pixelsWide, pixelsHigh);
+    }
+    if (resized || std::exchange(refit, false)) {
         fitFieldToFramebuffer(pixelsWide, pixelsHigh);
         redraw = true;
     }
@@ -132,9 +135,11 @@ EM_BOOL touched(int type, const EmscriptenTouchEvent*, void*) {
     return false;
 }
 
-// The scene's GL objects, made from the shaders and sheets the page holds.
-void setUpScene() {
-    initScene(window);
+// The scene's GL objects, made from the shaders and sheets the page holds:
+// at start-up, the first picture (the title screen) drawn before the sheets it
+// does not show are loaded.
+void setUpScene(Sheets sheets = Sheets::All) {
+    initScene(window, sheets);
     glfwSetKeyCallback(window, nullptr); // the page's own key events bring the labels
     refit = true;
 }
@@ -184,6 +189,9 @@ void frame() {
     }
     const double now = emscripten_get_now() / 1000.0;
     if (contextLostAt < 0.0) {
+        if (!firstFrame) { // the first shown, before any game can be drawn
+            loadSheetsLeft();
+        }
         fitCanvas();
         stepAndDraw(now, !firstFrame && (steps.paused() || hidden), std::exchange(redraw, false));
     } else { // nothing can be drawn; the time is left out
@@ -225,13 +233,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE void touchControl(const char* code, int held) {
 int main() {
     seedDraws(static_cast<unsigned>(std::time(nullptr)));
     glfwInit();
-    window = glfwCreateWindow(600, 400, "Gorvath", nullptr, nullptr);
+    // The window is the canvas as the page sized it for the screen, its pixels kept as they are.
+    int wide = 0, high = 0;
+    emscripten_get_canvas_element_size(canvas, &wide, &high);
+    window = glfwCreateWindow(wide > 0 ? wide : 600, high > 0 ? high : 400, "Gorvath", nullptr, nullptr);
     if (!window) { // no WebGL 2 after all
         EM_ASM(Module.cannotDraw());
         return 1;
     }
     glfwMakeContextCurrent(window);
-    setUpScene();
+    setUpScene(Sheets::TitleFirst);
     readClock = gameClock;
     keeper = std::make_unique<Keeper>(std::make_unique<PageStore>(), sayToPage);
     keeper->readAtStart();

@@ -1,6 +1,7 @@
 #include "audio/sound_floor.h"
 
-#include <iostream>
+#include "files/console_line.h"
+
 #include <string>
 
 namespace {
@@ -13,7 +14,7 @@ void loadSoundFiles(std::optional<DecodedSound> (&sounds)[soundCount]) {
     for (int i = 0; i < soundCount; ++i) {
         sounds[i] = decodeSoundFile(soundFiles[i]);
         if (!sounds[i]) {
-            std::cerr << "could not load sound file " + std::string(soundFiles[i]) + "\n" << std::flush;
+            sayLine(stderr, "could not load sound file " + std::string(soundFiles[i]));
         }
     }
 }

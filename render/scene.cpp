@@ -1,5 +1,7 @@
 #include "render/scene.h"
 
+#include "entity/kinds.h"
+#include "files/console_line.h"
 #include "game/controls.h"
 #include "render/pause_sign.h"
 #include "render/shader_loader.h"
@@ -8,8 +10,6 @@
 #include "render/viewport.h"
 
 #include <GLFW/glfw3.h>
-
-#include <iostream>
 
 GLuint renderingProgram = 0;
 GLuint vertexArray = 0;
@@ -35,7 +35,29 @@ Mat4 orthographicProjection(float aspect) {
     return m;
 }
 
-void initScene(GLFWwindow* window) {
+namespace {
+
+bool sheetLeft[sheetCount] = {};
+
+void loadSheet(int unit) {
+    activateTextureUnit(unit);
+    if (loadTexture(sheetFiles[unit]) == 0) {
+        sayLine(stderr, std::string("could not load texture file ") + sheetFiles[unit]);
+    }
+    sheetLeft[unit] = false;
+}
+
+} // namespace
+
+void loadSheetsLeft() {
+    for (int unit = 0; unit < sheetCount; ++unit) {
+        if (sheetLeft[unit]) {
+            loadSheet(unit);
+        }
+    }
+}
+
+void initScene(GLFWwindow* window, Sheets sheets) {
     resetSpriteStream();
     resetPauseSign();
     glGenVertexArrays(1, &vertexArray);
@@ -43,16 +65,22 @@ void initScene(GLFWwindow* window) {
     glGenBuffers(2, vertexBuffers);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffers[0]);
 
-    GLuint vertexShader = compileShader("./shaders/vertShader.glsl", GL_VERTEX_SHADER);
-    GLuint fragmentShader = compileShader("./shaders/fragShader.glsl", GL_FRAGMENT_SHADER);
-    renderingProgram = linkProgram(vertexShader, fragmentShader);
+    // The program built as the sheets are read and decoded, and checked after,
+    // each check as it would have come: a browser's GPU process builds it
+    // meanwhile.
+    const GLuint vertexShader = startShader("./shaders/vertShader.glsl", GL_VERTEX_SHADER);
+    const GLuint fragmentShader = startShader("./shaders/fragShader.glsl", GL_FRAGMENT_SHADER);
+    renderingProgram = startProgram(vertexShader, fragmentShader);
 
     for (int unit = 0; unit < sheetCount; ++unit) {
-        activateTextureUnit(unit);
-        if (loadTexture(sheetFiles[unit]) == 0) {
-            std::cerr << "could not load texture file " << sheetFiles[unit] << std::endl;
+        sheetLeft[unit] = true;
+        if (sheets == Sheets::All || unit == undeadSheetUnit) {
+            loadSheet(unit);
         }
     }
+    checkShaderCompile(vertexShader, GL_VERTEX_SHADER);
+    checkShaderCompile(fragmentShader, GL_FRAGMENT_SHADER);
+    checkProgramLink(renderingProgram);
 
     glUseProgram(renderingProgram);
     // The field's own shape, whatever the window's: it is letterboxed in any

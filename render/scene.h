@@ -29,8 +29,14 @@ inline constexpr const char* sheetFiles[sheetCount] = {
     "./textures/tz_classm32.jpg", "./textures/tz_undead32.jpg", "./textures/tz_effects32.jpg",
     "./textures/explosion.jpg", "./textures/digits.png"};
 
-// Needs the window's context current. Registers the keyboard last.
-void initScene(GLFWwindow* window);
+// Needs the window's context current. Registers the keyboard last. The sheets
+// are all loaded, or only the one the title screen shows (the undead sheet,
+// where its Mascot is), the rest left to loadSheetsLeft(), before any game is
+// drawn: a browser's first picture then comes sooner.
+enum class Sheets { All, TitleFirst };
+void initScene(GLFWwindow* window, Sheets sheets = Sheets::All);
+// Loads the sheets initScene left for later, if it left any.
+void loadSheetsLeft();
 
 // Makes GL_TEXTURE0 + unit active for units 1 to 9; anything else selects unit 0.
 void activateTextureUnit(int unit);

@@ -1,8 +1,8 @@
 #include "render/shader_loader.h"
 
+#include "files/console_line.h"
 #include "files/data_file.h"
 
-#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -11,7 +11,7 @@ namespace {
 // Prints one line for each pending GL error code.
 void drainGlErrors() {
     for (GLenum code = glGetError(); code != GL_NO_ERROR; code = glGetError()) {
-        std::cout << "glError: " << code << std::endl;
+        sayLine(stdout, "glError: " + std::to_string(code));
     }
 }
 
@@ -33,7 +33,7 @@ void printInfoLog(const char* label, GLuint object, GetParameter getParameter, G
         auto log = std::make_unique<char[]>(static_cast<size_t>(length));
         GLsizei written = 0;
         getLog(object, length, &written, log.get());
-        std::cout << label << log.get() << std::endl;
+        sayLine(stdout, label + std::string(log.get()));
     }
 }
 
@@ -62,14 +62,27 @@ GLuint compileShader(const char* path, GLenum shaderType) {
     return compileShaderText(readShaderSource(path), shaderType);
 }
 
-GLuint compileShaderText(const std::string& source, GLenum shaderType) {
+namespace {
+
+GLuint startShaderText(const std::string& source, GLenum shaderType) {
     GLuint shader = glCreateShader(shaderType);
     const std::string built = forThisGl(source);
     const char* text = built.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
+    return shader;
+}
+
+} // namespace
+
+GLuint compileShaderText(const std::string& source, GLenum shaderType) {
+    const GLuint shader = startShaderText(source, shaderType);
     checkShaderCompile(shader, shaderType);
     return shader;
+}
+
+GLuint startShader(const char* path, GLenum shaderType) {
+    return startShaderText(readShaderSource(path), shaderType);
 }
 
 void checkShaderCompile(GLuint shader, GLenum shaderType) {
@@ -79,21 +92,30 @@ void checkShaderCompile(GLuint shader, GLenum shaderType) {
     if (compiled == GL_TRUE) {
         return;
     }
-    std::cout << shaderTypeName(shaderType) << " compilation failed" << std::endl;
+    sayLine(stdout, shaderTypeName(shaderType) + std::string(" compilation failed"));
     printInfoLog("Shader Info Log:", shader, glGetShaderiv, glGetShaderInfoLog);
 }
 
 GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader) {
+    const GLuint program = startProgram(vertexShader, fragmentShader);
+    checkProgramLink(program);
+    return program;
+}
+
+GLuint startProgram(GLuint vertexShader, GLuint fragmentShader) {
     GLuint program = glCreateProgram();
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);
     glLinkProgram(program);
+    return program;
+}
+
+void checkProgramLink(GLuint program) {
     drainGlErrors();
     GLint linked = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
-        std::cout << "linking failed" << std::endl;
+        sayLine(stdout, "linking failed");
         printInfoLog("Program Info Log:", program, glGetProgramiv, glGetProgramInfoLog);
     }
-    return program;
 }

@@ -26,3 +26,12 @@ void checkShaderCompile(GLuint shader, GLenum shaderType);
 
 // Returns the program object, linked or not.
 GLuint linkProgram(GLuint vertexShader, GLuint fragmentShader);
+
+// As compileShader and linkProgram, with nothing checked yet, so that the GL
+// may build them while the caller goes on (a browser's GPU process does):
+// checkShaderCompile and checkProgramLink, in that order, say later what
+// went wrong, as the two would have said it.
+GLuint startShader(const char* path, GLenum shaderType);
+GLuint startProgram(GLuint vertexShader, GLuint fragmentShader);
+// Prints pending GL errors, and the failure line and log if linking failed.
+void checkProgramLink(GLuint program);

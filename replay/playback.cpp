@@ -1,13 +1,14 @@
 #include "replay/playback.h"
 
-#include <iostream>
+#include "files/console_line.h"
+
 #include <string>
 
 void Playback::compare(long long step, std::uint32_t recorded, std::uint32_t now) {
     if (!diverged_ && recorded != now) {
         diverged_ = step;
         if (!quiet_) {
-            std::cerr << outcome() + "\n" << std::flush;
+            sayLine(stderr, outcome());
         }
     }
 }

@@ -17,6 +17,14 @@ import zlib
 from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held, press_recorded_keys
 
 SOURCE = os.environ["SOURCE_DIR"]
+# Before the page's scripts: each line the game says of keeping the bests, kept in window.said as well.
+COUNT_SAID = """window.said = [];
+Object.defineProperty(window, "Module", { configurable: true, set(module) {
+    delete window.Module;
+    window.Module = module;
+    const say = module.bestsSaid;
+    module.bestsSaid = line => (window.said.push(line), say(line));
+} });"""
 # Before the page's scripts: the bytes the page's decompression has given, in window.inflated.
 INFLATED = """window.inflated = 0;
 const Inflate = DecompressionStream;
@@ -99,8 +107,7 @@ class Recordings(Page):
                             time.strftime("%Y-%m-%dT%H:%M:%S.", time.localtime(1796650002)))}
         for name, (script, said) in rows.items():
             self.js("localStorage.clear()")
-            self.win(script + "window.said = []; addEventListener('load', () => { const say = Module.bestsSaid; "
-                     "Module.bestsSaid = line => window.said.push(line) && say(line); });")
+            self.win(script + COUNT_SAID)
             self.until(lambda: self.said() == said, f"{name}: {self.said()}")  # kept once the frame is over
             self.assertEqual(len(self.js("window.said")), 1, f"{name}: said more than once")
             self.assertEqual([row.split("\n")[1] for row in self.bests("S")], ["7.07 s"], f"{name}: no game played")
