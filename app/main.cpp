@@ -7,6 +7,7 @@
 #include "app/options.h"
 #include "app/window.h"
 #include "bests/directory_store.h"
+#include "files/data_folder.h"
 #include "files/file_writer.h"
 #include "game/game_state.h"
 #include "game/sources.h"
@@ -80,7 +81,7 @@ void sayOnStandardError(const std::string& line) { std::cerr << "gorvath: " << l
 
 // The bests, where the player keeps them: read now, at start-up, once.
 void keepBests() {
-    keeper = std::make_unique<Keeper>(std::make_unique<DirectoryStore>(bestsFolder()), sayOnStandardError);
+    keeper = std::make_unique<Keeper>(std::make_unique<DirectoryStore>(dataFolder()), sayOnStandardError);
     keeper->readAtStart();
 }
 

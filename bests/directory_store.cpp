@@ -8,20 +8,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-std::string bestsFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && data[0] == '/') { // a relative one is to be left alone, as the base directories have it
-        return std::string(data) + "/gorvath";
-    }
-    const char* home = std::getenv("HOME");
-    const passwd* user = home && home[0] ? nullptr : getpwuid(getuid());
-    return std::string(home && home[0] ? home : user ? user->pw_dir : "") + "/.local/share/gorvath";
-}
 
 Store::Found DirectoryStore::read(const std::string& name, std::size_t limit, std::string& text) {
     const std::string path = where(name);

@@ -8,10 +8,6 @@
 
 #include <thread>
 
-// The folder the game keeps its bests in: $XDG_DATA_HOME/gorvath, or
-// ~/.local/share/gorvath where that is unset.
-std::string bestsFolder();
-
 class DirectoryStore : public Store {
   public:
     explicit DirectoryStore(std::string folder) : folder_(std::move(folder)) {}

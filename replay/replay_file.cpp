@@ -260,5 +260,6 @@ std::variant<Replay, std::string> readReplay(const std::string& text, const std:
     if (!ended) {
         return name + ": cut short: no end line";
     }
+    replay.version = version;
     return replay;
 }

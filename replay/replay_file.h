@@ -60,6 +60,7 @@ struct ReplayExplosion {
 };
 
 struct Replay {
+    int version = replayVersion; // as read; written always as today's
     unsigned seed = 0;
     long long draws = 0; // made since the seed when its game began
     int trapCount = 0;   // the self-steering Trap's, taken over

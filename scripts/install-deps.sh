@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri libopenal-dev
-          libvorbis-dev)
+          libvorbis-dev libcpp-httplib-dev libsqlite3-dev libpq-dev)
 if [[ "${1:-}" == "--test" || "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev lintian desktop-file-utils appstream groff-base groff man-db)
 fi
@@ -17,7 +17,8 @@ fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool
               x11-xkb-utils x11-utils imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev
-              libsdl2-image-dev chromium chromium-driver python3-selenium python3-pil)
+              libsdl2-image-dev chromium chromium-driver python3-selenium python3-pil postgresql postgresql-common
+              util-linux hey wrk curl)
 fi
 
 missing=()

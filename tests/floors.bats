@@ -1,6 +1,6 @@
 # The house's floors: each folder includes only its own headers and those of
 # the floors below it, so no dependency points upwards; the game and its
-# entities make no GL or audio call.
+# entities make no GL or audio call, and the board links none.
 
 bats_require_minimum_version 1.5.0
 
@@ -8,6 +8,7 @@ bats_require_minimum_version 1.5.0
 floors() {
     cat <<'ROWS'
 app session play replay bests input render audio game entity files
+board play bests replay game entity files
 session play replay bests render audio game entity files
 play replay game entity files
 replay files
@@ -34,4 +35,10 @@ ROWS
     run ! grep -l '#include <\(GL\|AL\|GLES[0-9]*\)/' game/* entity/*
     # The top floor stays the entry, the window and the frame loop.
     (($(cloc --quiet --csv app | awk -F, '$2 == "SUM" { print $5 }') <= 700))
+}
+
+@test "the board links no GL, window or sound library: the game's rules, reader and player without a screen" {
+    run readelf -d "$BOARD"
+    [[ $output == *"NEEDED"*"libsqlite3"* ]] # what it reads is the board's own list
+    run ! grep -Ei 'NEEDED.*(GL|glfw|openal|X11|vorbis|asound|pulse)' <<<"$output"
 }
