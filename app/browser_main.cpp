@@ -205,6 +205,7 @@ void frame() {
     playHeardSounds();
     tellPageOfPlayback();
     tellPageOfBests();
+    tellPageOfWins();
     if (titlePaused != steps.paused()) {
         titlePaused = steps.paused();
         emscripten_set_window_title(titlePaused ? "Gorvath (paused)" : "Gorvath");

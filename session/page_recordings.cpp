@@ -60,6 +60,15 @@ void tellPageOfBests() {
     }
 }
 
+void tellPageOfWins() {
+    static int told = 0;
+    if (gamesWon != told && lastWin) {
+        told = gamesWon;
+        const std::string mode(1, modeLetter(lastWin->mode)), time = secondsOf(lastWin->steps);
+        EM_ASM(Module.gameWon(UTF8ToString($0), UTF8ToString($1)), mode.c_str(), time.c_str());
+    }
+}
+
 void tellPageOfPlayback() {
     if (playback && playbackSaid.empty() && !(playbackSaid = playback->outcome()).empty()) {
         tellPage(playbackSaid.c_str());

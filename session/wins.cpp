@@ -5,6 +5,7 @@
 
 std::unique_ptr<Keeper> keeper;
 std::optional<Win> lastWin;
+int gamesWon = 0;
 
 void noteGameEnded(const PlayedGame& game) {
     if (!game.won) {
@@ -12,6 +13,7 @@ void noteGameEnded(const PlayedGame& game) {
     }
     lastWin = Win{game.mode, game.steps,
                   keeper ? keeper->enter(game.mode, game.steps, dateNow(), game.recording) : 0};
+    ++gamesWon;
 }
 
 const Win* winShown() {

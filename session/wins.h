@@ -17,6 +17,7 @@ struct Win {
 
 extern std::unique_ptr<Keeper> keeper; // none when the player keeps no bests
 extern std::optional<Win> lastWin;     // the last game won
+extern int gamesWon;                   // since the program started
 
 // A played game that ended: if it was won, its time and place, and the bests.
 void noteGameEnded(const PlayedGame& game);

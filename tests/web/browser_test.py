@@ -115,7 +115,7 @@ class Browser(Page):
                 data.seek(start)
                 data.write(bytes(end - start))
             self.open(site=serve(broken))
-            self.assertTrue(self.said("could not load texture file ./textures/explosion.jpg"))
+            self.assertTrue(self.logged("could not load texture file ./textures/explosion.jpg"))
             self.start()
 
 

@@ -4,6 +4,7 @@ points in them, waiting for what a test looks for, and no error on the console
 after any test."""
 import io
 import os
+import re
 import sys
 import time
 import unittest
@@ -57,14 +58,36 @@ class Page(unittest.TestCase):
         cls.addClassCleanup(cls.driver.quit)
 
     def tearDown(self):
-        self.assertEqual([e["message"] for e in self.console() if e["level"] == "SEVERE"], [], "console errors")
+        # The world's board asked for where there is none, or none now: the browser says so, the page does not.
+        boardless = re.compile(r"/api/\S+ - Failed to load resource: (the server responded with a status of 404|"
+                               r"net::ERR_CONNECTION_REFUSED)")
+        self.assertEqual([e["message"] for e in self.console() if e["level"] == "SEVERE" and not
+                          boardless.search(e["message"])], [], "console errors")
 
     def console(self):
         self.log = getattr(self, "log", []) + self.driver.get_log("browser")
         return self.log
 
-    def said(self, text):
+    def logged(self, text):
         return any(text in e["message"] for e in self.console())
+
+    def said(self):
+        """What the page's panel says."""
+        return self.js("document.getElementById('said').textContent")
+
+    def watched(self, ticking=True):
+        """What the page says once the recording it shows has played through or parted ways."""
+        self.until(lambda: (ticking and self.js("tick(60)")) or " replay " in self.said(), "not played through")
+        return self.said()
+
+    def win(self, *scripts, game="s-won", **where):
+        """A kept won game played in the page by its keys, each at its step, on the test's clock, with the
+        page's time its seed, to a second past its end; the scripts run before the page's."""
+        with open(os.path.join(os.environ["SOURCE_DIR"], "tests", "replays", game + ".txt")) as file:
+            text = file.read()
+        seed, end = re.search(r"seed (\d+)", text)[1], int(re.search(r"step (\d+) end", text)[1])
+        self.open(CLOCK, f"Date.now = () => {seed}000;", *scripts, **where)
+        self.js(f"tick({end - press_recorded_keys(self.driver, text) + 60})")
 
     def open(self, *scripts, width=800, height=600, scale=1, mobile=False, site=None, wait=True, sounds=True):
         """The page at that size (a phone's: mobile, touch only, upright or on its side by its shape), after
@@ -147,6 +170,51 @@ class Page(unittest.TestCase):
     def drawn(self, *area):
         """The box, in page pixels, of all that is not white between the field's two points."""
         return self.shot(*area).convert("L").point(lambda v: 255 * (v < 240)).getbbox()
+
+    def box(self, code):
+        """The box on the page, CSS pixels (left, top, right, bottom), of the control of that key, or of that
+        #button of the page's own."""
+        box = self.js(f"document.querySelector('{code if code[0] in '#[' else f'[data-key={code}]'}')"
+                      ".getBoundingClientRect()")
+        return box["left"], box["top"], box["right"], box["bottom"]
+
+    def touch(self, kind, *points):
+        """Fingers 1, 2, ... at those points, CSS pixels; a touchEnd or touchCancel ends every finger."""
+        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            "type": kind, "touchPoints": [{"id": i + 1, "x": x, "y": y} for i, (x, y) in enumerate(points)]})
+
+    def hold(self, *codes):
+        self.touch("touchStart", *(((x0 + x1) / 2, (y0 + y1) / 2) for x0, y0, x1, y1 in map(self.box, codes)))
+
+    def tap(self, code):
+        self.hold(code)
+        self.touch("touchEnd")
+
+    def held(self):
+        return sorted(self.js("[...document.querySelectorAll('.held')].map(e => e.dataset.key)"))
+
+    def lie_whole_off_the_field(self, width, height, views):
+        """Each view of a touch page of that size (what shows it, and the controls it shows, the one looked for
+        last): the field whole and large, nothing to scroll, and each control whole, at least 44 x 44 and off the
+        field."""
+        for shown, (tap, controls) in views.items():
+            screen = f"{width} x {height}, {shown}"
+            if tap:
+                self.tap(tap)
+                self.until(lambda: self.js(f"document.querySelector('{controls[-1]}').offsetParent"),
+                           lambda: f"{screen}: not shown ({self.js('document.body.className')}, said {self.said()!r})")
+                self.measure()
+            left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
+            self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
+            self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.6)
+            self.assertEqual(self.js("[document.documentElement.scrollWidth, "
+                                     "document.documentElement.scrollHeight]"), [width, height], f"{screen}: scrolls")
+            for code in controls:
+                x0, y0, x1, y1 = self.box(code)
+                self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
+                self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
+                self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on it")
+            self.assertIsNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
 
     def start(self, letter="s", code="KeyS", trap=BLUE_TRAP):
         self.key(letter, code)

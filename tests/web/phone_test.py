@@ -38,28 +38,6 @@ class Phone(Page):
         self.tap("KeyS")
         self.await_colour(TRAP, BLUE_TRAP, "S: no game")
 
-    def box(self, code):
-        """The box on the page, CSS pixels (left, top, right, bottom), of the control of that key, or of that
-        #button of the page's own."""
-        box = self.js(f"document.querySelector('{code if code[0] in '#[' else f'[data-key={code}]'}')"
-                      ".getBoundingClientRect()")
-        return box["left"], box["top"], box["right"], box["bottom"]
-
-    def touch(self, kind, *points):
-        """Fingers 1, 2, ... at those points, CSS pixels; a touchEnd or touchCancel ends every finger."""
-        self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-            "type": kind, "touchPoints": [{"id": i + 1, "x": x, "y": y} for i, (x, y) in enumerate(points)]})
-
-    def hold(self, *codes):
-        self.touch("touchStart", *(((x0 + x1) / 2, (y0 + y1) / 2) for x0, y0, x1, y1 in map(self.box, codes)))
-
-    def tap(self, code):
-        self.hold(code)
-        self.touch("touchEnd")
-
-    def held(self):
-        return sorted(self.js("[...document.querySelectorAll('.held')].map(e => e.dataset.key)"))
-
     def trap_x(self):
         """Where the Trap's left edge is, just under the top of the field."""
         row = self.shot(-1, 0.645, 1, 0.635)
@@ -107,25 +85,7 @@ class Phone(Page):
     def test_upright_and_on_its_side_the_controls_lie_whole_off_the_field_and_a_rotation_keeps_the_game(self):
         for width, height in ((360, 640), (640, 360), (412, 915), (768, 1024), (1024, 768), (915, 412)):
             self.phone(FIVE_BESTS, width=width, height=height)
-            for shown, (tap, controls) in {"the game's controls": (None, CONTROLS + ["#panel"]), **VIEWS}.items():
-                screen = f"{width} x {height}, {shown}"
-                if tap:
-                    self.tap(tap)
-                    self.until(lambda: self.js(f"document.querySelector('{controls[-1]}').offsetParent"),
-                               lambda: f"{screen}: not shown ({self.js('document.body.className')}, said "
-                                       f"{self.js('document.getElementById(`said`).textContent')!r})")
-                    self.measure()
-                left, top, right, bottom = *self.at(-1, 2 / 3), *self.at(1, -2 / 3)
-                self.assertTrue(left >= 0 and top >= 0 and right <= width and bottom <= height, f"{screen}: cut")
-                self.assertGreater((right - left) / width if height > width else (bottom - top) / height, 0.6)
-                self.assertEqual(self.js("[document.documentElement.scrollWidth, "
-                                         "document.documentElement.scrollHeight]"), [width, height], f"{screen}: scrolls")
-                for code in controls:
-                    x0, y0, x1, y1 = self.box(code)
-                    self.assertTrue(x1 - x0 >= 44 and y1 - y0 >= 44, f"{screen}, {code}: too small")
-                    self.assertTrue(x0 >= 0 and y0 >= 0 and x1 <= width and y1 <= height, f"{screen}, {code}: cut")
-                    self.assertTrue(x1 <= left or x0 >= right or y1 <= top or y0 >= bottom, f"{screen}, {code}: on it")
-                self.assertIsNone(self.js("document.getElementById('keys').offsetParent"), "the keys' line")
+            self.lie_whole_off_the_field(width, height, {"the game's controls": (None, CONTROLS + ["#panel"]), **VIEWS})
             self.tap("#panel")
         self.until(lambda: self.js("document.querySelector('[data-key=KeyS]').offsetParent"), "the panel stays")
         self.measure()

@@ -14,7 +14,7 @@ import time
 import unittest
 import zlib
 
-from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held, press_recorded_keys
+from page import BLUE_TRAP, CLOCK, TRAP, Page, choose_file, held
 
 SOURCE = os.environ["SOURCE_DIR"]
 # Before the page's scripts: each line the game says of keeping the bests, kept in window.said as well.
@@ -43,14 +43,6 @@ def desktop(path):
 
 
 class Recordings(Page):
-    def said(self):
-        return self.js("document.getElementById('said').textContent")
-
-    def watched(self, ticking=True):
-        """What the page says once the recording it shows has played through or parted ways."""
-        self.until(lambda: (ticking and self.js("tick(60)")) or " replay " in self.said(), "not played through")
-        return self.said()
-
     def saved(self, press="document.getElementById('save').click()"):
         """The file the page saves as the button is pressed: its name and its text."""
         folder = tempfile.mkdtemp()
@@ -60,14 +52,6 @@ class Recordings(Page):
         name = os.listdir(folder)[0]
         with open(os.path.join(folder, name)) as file:
             return name, file.read()
-
-    def win(self, *scripts, game="s-won"):
-        """The kept won game played in the page by its keys, each at its step, on the test's clock, with the
-        page's time its seed, to a second past its end; the scripts run before the page's."""
-        text = open(os.path.join(SOURCE, "tests", "replays", game + ".txt")).read()
-        seed, end = re.search(r"seed (\d+)", text)[1], int(re.search(r"step (\d+) end", text)[1])
-        self.open(CLOCK, f"Date.now = () => {seed}000;", *scripts)
-        self.js(f"tick({end - press_recorded_keys(self.driver, text) + 60})")
 
     def bests(self, mode):
         return self.js(f"[...document.querySelectorAll('#bests-{mode} li')].map(row => row.innerText)")
