@@ -1,6 +1,7 @@
-# The Debian package: built as scripts/package.sh builds it (lintian passes it
-# there), judged by Debian's validators, unpacked into a scratch root (the
-# machine is left as it is) and played from elsewhere on a virtual display.
+# The Debian packages, the game's and its board's: built as scripts/package.sh
+# builds them (lintian passes them there), judged by Debian's validators,
+# unpacked into a scratch root (the machine is left as it is), the game played
+# from elsewhere on a virtual display and the board serving a game.
 
 load game
 
@@ -8,9 +9,10 @@ setup_file() {
     start_display
     "$SOURCE_DIR/scripts/package.sh" "$BATS_FILE_TMPDIR/build" >"$BATS_FILE_TMPDIR/package.log" 2>&1 ||
         { cat "$BATS_FILE_TMPDIR/package.log" >&3; return 1; }
-    deb=$(ls "$BATS_FILE_TMPDIR"/build/gorvath_*_*.deb)
-    export deb root=$BATS_FILE_TMPDIR/root
+    deb=$(ls "$BATS_FILE_TMPDIR"/build/gorvath_*_*.deb) board=$(ls "$BATS_FILE_TMPDIR"/build/gorvath-board_*_*.deb)
+    export deb board root=$BATS_FILE_TMPDIR/root
     dpkg-deb -x "$deb" "$root"
+    dpkg-deb -x "$board" "$root"
 }
 
 @test "the package holds the game, its data, entry, icon, metadata, manual, copyright and changelog" {
@@ -38,14 +40,51 @@ setup_file() {
     [[ $output == "64 64 srgba 0" ]] || { echo "$output"; false; }
 }
 
-@test "the desktop entry, the metadata and the manual page pass Debian's validators" {
+@test "the desktop entry, the metadata, the manual pages and the board's unit pass Debian's validators" {
     desktop-file-validate "$root/usr/share/applications/gorvath.desktop"
     appstreamcli validate --no-net "$root/usr/share/metainfo/org.gorvath.gorvath.metainfo.xml"
-    zcat "$root/usr/share/man/man6/gorvath.6.gz" >"$BATS_TEST_TMPDIR/gorvath.6"
-    for render in "groff -ww -wall -man -Tutf8" "env LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l"; do
-        run bash -c "$render '$BATS_TEST_TMPDIR/gorvath.6' 2>&1 >/dev/null"
-        [[ $status -eq 0 && -z $output ]] || { echo "$render: $output"; false; }
+    for page in gorvath gorvath-board; do
+        zcat "$root/usr/share/man/man6/$page.6.gz" >"$BATS_TEST_TMPDIR/$page.6"
+        for render in "groff -ww -wall -man -Tutf8" "env LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l"; do
+            run bash -c "$render '$BATS_TEST_TMPDIR/$page.6' 2>&1 >/dev/null"
+            [[ $status -eq 0 && -z $output ]] || { echo "$page, $render: $output"; false; }
+        done
     done
+    # The unit as installed, but for where the board lies in the scratch root.
+    sed "s|^ExecStart=/usr/games/gorvath-board |ExecStart=$root/usr/games/gorvath-board |" \
+        "$root/lib/systemd/system/gorvath-board.service" >"$BATS_TEST_TMPDIR/gorvath-board.service"
+    grep -q "^ExecStart=$root/" "$BATS_TEST_TMPDIR/gorvath-board.service"
+    systemd-analyze verify --man=no "$BATS_TEST_TMPDIR/gorvath-board.service"
+}
+
+@test "the board's package holds the board, its unit, manual, copyright and changelog, and starts nothing" {
+    run bash -c "dpkg-deb -c '$board' | awk '\$1 !~ /^d/ { print \$6 }'"
+    diff <(echo "$output") <(printf '%s\n' ./lib/systemd/system/gorvath-board.service ./usr/games/gorvath-board \
+        ./usr/share/doc/gorvath-board/{changelog.gz,copyright} ./usr/share/man/man6/gorvath-board.6.gz)
+    local depends
+    depends=$(dpkg-deb -f "$board" Depends)
+    echo "# Depends: $depends" >&3
+    for library in libcpp-httplib0.11 libpq5 libsqlite3-0; do
+        [[ "$depends," == *"$library"[\ ,]* ]] || { echo "no $library in: $depends"; return 1; }
+    done
+    [[ $depends != *GL* && $depends != *glfw* && $depends != *openal* ]]
+    run ! bash -c "dpkg-deb --ctrl-tarfile '$board' | tar -t | grep -E 'inst|rm'" # no maintainer scripts
+}
+
+@test "unpacked, the board keeps a won game sent to it and hands it back to watch" {
+    "$root/usr/games/gorvath-board" --database "$BATS_TEST_TMPDIR/board.sqlite" --port 0 >"$BATS_TEST_TMPDIR/out" &
+    pid=$!
+    local address
+    for _ in $(seq 600); do
+        address=$(sed -n 's|.*\(http://[0-9.:]*/\).*|\1|p' "$BATS_TEST_TMPDIR/out")
+        [[ -n $address ]] && break
+        sleep 0.1
+    done
+    run curl -s --data-binary @"$SOURCE_DIR/tests/replays/s-won.txt" --url-query name=Ana "${address}api/games"
+    [[ $output == '{"mode":"S","time":"7.07","steps":424,"place":1,"id":1}' ]]
+    curl -s -o "$BATS_TEST_TMPDIR/first.txt" "${address}api/games/1"
+    cmp "$BATS_TEST_TMPDIR/first.txt" "$SOURCE_DIR/tests/replays/s-won.txt"
+    [[ $("$root/usr/games/gorvath-board" --version) == "gorvath-board $(dpkg-deb -f "$board" Version)" ]]
 }
 
 @test "unpacked, the game starts from any directory: the title screen, then Q; its arguments pass through" {
