@@ -46,7 +46,7 @@ constexpr std::pair<const char*, const char*> statements[] = {
      "INSERT INTO gorvath_board.games (mode, steps, name, kept_at, identity) VALUES ($1, $2, $3, $4, $5) "
      "ON CONFLICT (identity) DO NOTHING RETURNING id"},
     {"recording insert", "INSERT INTO gorvath_board.recordings (game, text) VALUES ($1, $2)"},
-    {"held", "SELECT id FROM gorvath_board.games WHERE identity = $1"},
+    {"held", "SELECT id, mode, steps FROM gorvath_board.games WHERE identity = $1"},
     {"top",
      "SELECT id, name, steps, kept_at FROM gorvath_board.games WHERE mode = $1 ORDER BY steps, id LIMIT $2"},
     {"recording", "SELECT text FROM gorvath_board.recordings WHERE game = $1"},
@@ -150,6 +150,7 @@ class PostgresDatabase : public Database {
             return inserted.whyNotKept();
         }
         kept.outcome = inserted.rows() == 1 ? Kept::Placed : Kept::AlreadyHeld;
+        long long mode = game.mode, steps = game.steps;
         if (kept.outcome == Kept::Placed) {
             kept.id = inserted.number(0, 0);
             if (const Result r = writing_.run("recording insert", {std::to_string(kept.id), game.recording});
@@ -161,9 +162,10 @@ class PostgresDatabase : public Database {
             if (!held.ok() || held.rows() != 1) {
                 return held.whyNotKept();
             }
-            kept.id = held.number(0, 0);
+            kept.id = held.number(0, 0), mode = held.number(0, 1), steps = held.number(0, 2);
         }
-        const Result place = writing_.run("place", {std::to_string(kept.id)});
+        const Result place =
+            writing_.run("place", {std::to_string(mode), std::to_string(steps), std::to_string(kept.id)});
         if (!place.ok() || place.rows() != 1) {
             return place.whyNotKept();
         }

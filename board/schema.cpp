@@ -36,13 +36,10 @@ std::string schemaStep(int version, Dialect dialect) {
 }
 
 std::string placeQuery(Dialect dialect) {
-    const std::string games = table("games", dialect);
-    const char* id = dialect == Dialect::Postgres ? "$1" : "?";
-    return "SELECT 1 + count(other.id) FROM " + games + " AS mine LEFT JOIN " + games +
-           " AS other ON other.mode = mine.mode AND (other.steps < mine.steps OR (other.steps = mine.steps "
-           "AND "
-           "other.id < mine.id)) WHERE mine.id = " +
-           id + " GROUP BY mine.id";
+    const bool postgres = dialect == Dialect::Postgres;
+    return "SELECT 1 + count(*) FROM " + table("games", dialect) +
+           " WHERE mode = " + (postgres ? "$1" : "?1") + " AND (steps, id) < (" +
+           (postgres ? "$2, $3" : "?2, ?3") + ")";
 }
 
 std::string newerSchema(const std::string& where, int version) {

@@ -17,8 +17,9 @@ enum class Dialect { Sqlite, Postgres };
 // version kept in the database included: run in one transaction.
 std::string schemaStep(int version, Dialect dialect);
 
-// The place of the entry whose id is bound to `parameter` in its mode: one
-// more than the entries faster than it, or as fast and kept before it.
+// The place in its mode of the entry whose mode, steps and id are bound to
+// the first three parameters: one more than the entries faster than it, or as
+// fast and kept before it (counted along the index, as it is ordered).
 std::string placeQuery(Dialect dialect);
 
 // What is said of a database a newer board has made.

@@ -106,15 +106,17 @@ class SqliteDatabase : public Database {
         if (code == SQLITE_ROW) {
             code = recordingInsert_.bind(1, kept.id).bind(2, game.recording).step();
             recordingInsert_.done();
-        } else if (code == SQLITE_DONE) { // the same game, kept before
+        }
+        long long mode = game.mode, steps = game.steps;
+        if (code == SQLITE_DONE) { // the same game, kept before
             code = held_.bind(1, game.identity).step();
-            kept.id = held_.number(0);
+            kept.id = held_.number(0), mode = held_.number(1), steps = held_.number(2);
             held_.done();
         }
         if (code != SQLITE_ROW && code != SQLITE_DONE) {
             return code;
         }
-        code = place_.bind(1, kept.id).step();
+        code = place_.bind(1, mode).bind(2, steps).bind(3, kept.id).step();
         kept.place = static_cast<int>(place_.number(0));
         place_.done();
         return code == SQLITE_ROW ? SQLITE_OK : code;
@@ -127,7 +129,7 @@ class SqliteDatabase : public Database {
                       "INSERT INTO games (mode, steps, name, kept_at, identity) VALUES (?, ?, ?, ?, ?) "
                       "ON CONFLICT (identity) DO NOTHING RETURNING id"};
     Statement recordingInsert_{writing_, "INSERT INTO recordings (game, text) VALUES (?, ?)"};
-    Statement held_{writing_, "SELECT id FROM games WHERE identity = ?"};
+    Statement held_{writing_, "SELECT id, mode, steps FROM games WHERE identity = ?"};
     Statement place_{writing_, placeQuery(Dialect::Sqlite).c_str()};
     Statement top_{reading_,
                    "SELECT id, name, steps, kept_at FROM games WHERE mode = ? ORDER BY steps, id LIMIT ?"};

@@ -25,13 +25,7 @@ std::string jsonString(const std::string& text) {
     return json + "\"";
 }
 
-std::optional<std::string> Tables::json(int rows) {
-    const auto now = std::chrono::steady_clock::now();
-    std::unique_lock lock(mutex_);
-    if (rows == tableRows && !atHand_.empty() && now - readAt_ < keptAtHand) {
-        return atHand_;
-    }
-    lock.unlock();
+std::optional<std::string> Tables::read(int rows) {
     std::string json = "{";
     for (int mode = 0; mode < modes; ++mode) {
         const std::optional<std::vector<Row>> top = database_.top(mode, rows);
@@ -46,16 +40,44 @@ std::optional<std::string> Tables::json(int rows) {
                     ",\"id\":" + std::to_string(row.id) + "}";
         }
     }
-    json += "]}";
-    if (rows == tableRows) {
-        lock.lock();
-        atHand_ = json;
+    return json + "]}";
+}
+
+std::optional<std::string> Tables::json(int rows) {
+    if (rows != tableRows) {
+        return read(rows);
+    }
+    std::unique_lock lock(mutex_);
+    auto now = std::chrono::steady_clock::now();
+    while (atHand_.empty() || now - readAt_ >= keptAtHand) {
+        if (!reading_) {
+            break;
+        }
+        if (!atHand_.empty()) {
+            return atHand_; // being read afresh by another request meanwhile
+        }
+        readDone_.wait(lock); // nothing at hand: the read under way waited for
+        now = std::chrono::steady_clock::now();
+    }
+    if (!atHand_.empty() && now - readAt_ < keptAtHand) {
+        return atHand_;
+    }
+    reading_ = true;
+    const long long before = changes_;
+    lock.unlock();
+    const std::optional<std::string> json = read(rows);
+    lock.lock();
+    reading_ = false;
+    if (changes_ == before) { // else read before a game kept here: not to be kept at hand
+        atHand_ = json.value_or("");
         readAt_ = now;
     }
+    readDone_.notify_all();
     return json;
 }
 
 void Tables::changed() {
     const std::lock_guard lock(mutex_);
+    ++changes_;
     atHand_.clear();
 }

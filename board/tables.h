@@ -4,12 +4,14 @@
 //    "A":[...]}
 //
 // the top ten kept at hand and read afresh once a game is kept here, or a
-// second after it was read (another board process may have kept one).
+// second after it was read (another board process may have kept one): by one
+// request, the others answered meanwhile with the tables it replaces.
 #pragma once
 
 #include "board/database.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 
 inline constexpr int tableRows = 10, mostTableRows = 100;
@@ -23,10 +25,15 @@ class Tables {
     void changed();
 
   private:
+    std::optional<std::string> read(int rows);
+
     Database& database_;
     std::mutex mutex_;
+    std::condition_variable readDone_;
     std::string atHand_; // the top ten's
     std::chrono::steady_clock::time_point readAt_;
+    bool reading_ = false;
+    long long changes_ = 0; // games kept here
 };
 
 // A text as a JSON string, quotes and all: what could be markup or control escaped.
