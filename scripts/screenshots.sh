@@ -5,14 +5,14 @@
 # game's time, as a new best and as third of the five (a kept won game played
 # by the pretend player of tests/support/pretend_glfw.c); and the
 # web build's page in headless Chromium, on a desktop and on a phone upright
-# and on its side.
+# and on its side; and the page beside the world's board, a won game sent to it.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 if [[ -z "${GORVATH_ON_XVFB:-}" ]]; then
     "$root/scripts/install-deps.sh" --test
     cmake -S "$root" -B "$root/build" >/dev/null
-    cmake --build "$root/build" --target gorvath pretend_glfw -j"$(nproc)"
+    cmake --build "$root/build" --target gorvath pretend_glfw gorvath-board won_games -j"$(nproc)"
     GORVATH_ON_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -noreset" "$0" "$@"
 fi
 
@@ -143,3 +143,36 @@ for name, width, height in (("phone-upright", 412, 915), ("phone-side", 915, 412
     print(f"docs/{name}.png")
 driver.quit()
 SHOOT
+# The page served by the world's board, which holds a few games of other players (played by
+# tools/won_games.cpp); the kept s-won.txt won in it by its keys and sent to the world.
+/usr/bin/python3 - "$root" <<'WORLD'
+import os, re, sys, tempfile, time
+root = sys.argv[1]
+os.environ.update(BOARD=root + "/build/gorvath-board", WON_GAMES=root + "/build/won_games")
+sys.path[:0] = [root + "/tools", root + "/tests/board"]
+from headless import CLOCK, chromium, press_recorded_keys
+from board import Board, new_database, won_games
+won, _ = won_games(6)
+won_a, _ = won_games(6, "A")
+board = Board(new_database(), "--site", root + "/build-web", "--sends-per-minute", "0")
+for name, game in zip(["Kofi", "Βασίλης", "Mika_7", "Zoë", "Bea", "Мирослава"] * 2, won + won_a):
+    board.send(game, name)
+driver = chromium()
+driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {"width": 1000, "height": 700, "deviceScaleFactor": 1,
+                                                              "mobile": False})
+text = open(root + "/tests/replays/s-won.txt").read()
+seed, end = re.search(r"seed (\d+)", text)[1], int(re.search(r"step (\d+) end", text)[1])
+driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": CLOCK + f"Date.now = () => {seed}000;"})
+driver.get(f"http://127.0.0.1:{board.port}/")
+while not driver.execute_script("tick(1); return Module.firstFrameAt && !document.querySelector('.world').hidden"):
+    time.sleep(0.05)
+driver.execute_script(f"tick({end - press_recorded_keys(driver, text) + 60})")
+driver.execute_script("document.getElementById('name').value = 'Ana'; document.getElementById('send').requestSubmit()")
+while "Kept" not in driver.execute_script("return document.getElementById('said').textContent"):
+    time.sleep(0.05)
+time.sleep(0.5)
+driver.save_screenshot(root + "/docs/world.png")
+print("docs/world.png")
+driver.quit()
+board.stop()
+WORLD
