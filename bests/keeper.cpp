@@ -13,14 +13,22 @@ constexpr std::size_t maxRecordingBytes = std::size_t{64} << 20; // as any recor
 
 std::string recordingName(const std::string& game) { return "games/" + game; }
 
-std::string dateNow() {
+namespace {
+
+std::string now(bool utc) {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    std::tm time{};
+    utc ? gmtime_r(&now, &time) : localtime_r(&now, &time);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    std::strftime(text, sizeof text, utc ? "%Y-%m-%dT%H:%M:%SZ" : "%Y-%m-%dT%H:%M:%S", &time);
     return text;
 }
+
+} // namespace
+
+std::string dateNow() { return now(false); }
+
+std::string dateNowUtc() { return now(true); }
 
 Keeper::Keeper(std::unique_ptr<Store> store, void (*say)(const std::string& line))
     : store_(std::move(store)), say_(say) {}

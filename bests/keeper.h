@@ -85,3 +85,5 @@ class Keeper {
 
 // Now, as a best's date: 2026-12-08T18:05:41, local time.
 std::string dateNow();
+// Now, as the world's board dates an entry: 2026-12-09T18:05:41Z, in UTC.
+std::string dateNowUtc();

@@ -1,5 +1,6 @@
 #include "board/postgres_database.h"
 
+#include "bests/keeper.h"
 #include "board/schema.h"
 
 #include <libpq-fe.h>

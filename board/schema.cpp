@@ -2,8 +2,6 @@
 
 #include "board/database.h"
 
-#include <ctime>
-
 namespace {
 
 // The one difference of naming: PostgreSQL keeps the board in a schema of its
@@ -45,13 +43,4 @@ std::string placeQuery(Dialect dialect) {
 std::string newerSchema(const std::string& where, int version) {
     return where + ": a newer board's database (its schema is version " + std::to_string(version) +
            "; this board knows versions 1 to " + std::to_string(schemaVersion) + "), left as it is";
-}
-
-std::string dateNowUtc() {
-    const std::time_t now = std::time(nullptr);
-    std::tm utc{};
-    gmtime_r(&now, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }

@@ -24,6 +24,3 @@ std::string placeQuery(Dialect dialect);
 
 // What is said of a database a newer board has made.
 std::string newerSchema(const std::string& where, int version);
-
-// Now, as an entry's date: 2026-12-09T18:05:41Z.
-std::string dateNowUtc();

@@ -1,5 +1,6 @@
 #include "board/sqlite_database.h"
 
+#include "bests/keeper.h"
 #include "board/schema.h"
 
 #include <sqlite3.h>
