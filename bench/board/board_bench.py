@@ -37,18 +37,30 @@ listed = os.path.join(folder, "list")
 with open(listed, "w") as games:
     games.write("".join(f"{folder}/won-{i:04d}.txt\n" for i in range(1, 40001)))
 
+def cpu(*pids):
+    """The CPU seconds the processes have spent."""
+    return sum(sum(map(int, open(f"/proc/{pid}/stat").read().split()[13:15])) for pid in pids) / os.sysconf("SC_CLK_TCK")
+
+
+def postgres():
+    """The PostgreSQL server's processes."""
+    return [pid for pid in os.listdir("/proc") if pid.isdigit() and os.path.exists(f"/proc/{pid}/comm") and
+            open(f"/proc/{pid}/comm").read().strip() == "postgres"]
+
+
 board = Board(new_database(), "--sends-per-minute", "0")
-cpu = lambda: sum(map(int, open(f"/proc/{board.process.pid}/stat").read().split()[13:15])) / os.sysconf("SC_CLK_TCK")  # noqa: E731
-before = cpu()
+servers = postgres()
+before, server_before = cpu(board.process.pid), cpu(*servers)
 sent = wrk("-t2", "-c64", f"-d{SENDING}s", "-s", os.path.join(here, "send_games.lua"), f"http://127.0.0.1:{board.port}",
            "--", listed, "2")
-spent = cpu() - before
+spent, server_spent = cpu(board.process.pid) - before, cpu(*servers) - server_before
 table = "gorvath_board.games" if kind == "postgresql" else "games"
 kept = int(sql(board.database, f"SELECT count(*) FROM {table}"))
 latency = re.search(r"Latency\s+(\S+)", sent)[1]
 print(f"{kind}: won games verified and kept, each committed before its answer: {kept / SENDING:.0f} a second "
       f"({kept} in {SENDING} s from 64 connections, {latency} on average an answer); the board's CPU "
-      f"{1000 * spent / kept:.2f} ms a game; goal at least 500 a second")
+      f"{1000 * spent / kept:.2f} ms a game" + (f", PostgreSQL's {1000 * server_spent / kept:.2f} ms" if servers else "") +
+      "; goal at least 500 a second")
 
 read = wrk("-t2", "-c64", "-d10s", "--latency", f"http://127.0.0.1:{board.port}/api/board")
 reads, p99 = float(re.search(r"Requests/sec:\s+(\S+)", read)[1]), re.search(r"99%\s+(\S+)", read)[1]

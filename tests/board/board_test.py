@@ -218,6 +218,23 @@ class Keeping(unittest.TestCase):
             self.assertEqual(board.request("GET", f"/api/games/{entry}")[0], 200)
 
 
+    @unittest.skipUnless(POSTGRES, "one board from many processes is PostgreSQL's")
+    def test_two_board_processes_on_one_database_serve_one_board(self):
+        database = new_database()
+        boards = [Board(database, "--sends-per-minute", "0") for _ in range(2)]
+        for board in boards:
+            self.addCleanup(board.stop)
+        with concurrent.futures.ThreadPoolExecutor(2) as clients:  # the same game to both at once
+            answers = sorted(clients.map(lambda board: board.send(WON[0], "Ana"), boards), key=lambda a: a[0])
+        self.assertEqual([status for status, _ in answers], [201, 409])
+        self.assertEqual(answers[0][1]["id"], answers[1][1]["id"], "two entries of one game")
+        self.assertEqual(boards[1].send(WON[1], "Bea")[0], 201)
+        # Each process's tables are the board's within a second, whichever process kept the game.
+        wait_for(lambda: [row["name"] for row in boards[0].tables()["S"]] ==
+                 [row["name"] for row in boards[1].tables()["S"]] and len(boards[0].tables()["S"]) == 2,
+                 "the two processes' tables differ")
+
+
 class Hostile(unittest.TestCase):
     def test_a_client_sending_a_byte_a_second_holds_nothing_up_and_is_cut_off(self):
         board = Board(new_database(), "--connections", "4", "--sends-per-minute", "0")
