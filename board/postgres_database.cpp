@@ -53,10 +53,11 @@ constexpr std::pair<const char*, const char*> statements[] = {
     {"recording", "SELECT text FROM gorvath_board.recordings WHERE game = $1"},
 };
 
-// A connection, its statements prepared: made again once the server is back.
+// A connection, its statements prepared as they are first needed (once the
+// schema is there): made again, and they with it, once the server is back.
 class Connection {
   public:
-    explicit Connection(const std::string& address) : conn_(PQconnectdb(address.c_str())) { prepare(); }
+    explicit Connection(const std::string& address) : conn_(PQconnectdb(address.c_str())) {}
     ~Connection() { PQfinish(conn_); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -70,7 +71,14 @@ class Connection {
     void mend() {
         if (!ok()) {
             PQreset(conn_);
-            prepare();
+            prepared_ = false;
+        }
+        if (!prepared_ && ok()) {
+            for (const auto& [name, sql] : statements) {
+                Result(PQprepare(conn_, name, sql, 0, nullptr));
+            }
+            Result(PQprepare(conn_, "place", placeQuery(Dialect::Postgres).c_str(), 0, nullptr));
+            prepared_ = true;
         }
     }
 
@@ -85,15 +93,9 @@ class Connection {
                                      nullptr, 0));
     }
 
-    void prepare() {
-        for (const auto& [name, sql] : statements) {
-            Result(PQprepare(conn_, name, sql, 0, nullptr));
-        }
-        Result(PQprepare(conn_, "place", placeQuery(Dialect::Postgres).c_str(), 0, nullptr));
-    }
-
   private:
     PGconn* conn_;
+    bool prepared_ = false;
 };
 
 class PostgresDatabase : public Database {

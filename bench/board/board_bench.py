@@ -38,8 +38,20 @@ with open(listed, "w") as games:
     games.write("".join(f"{folder}/won-{i:04d}.txt\n" for i in range(1, 40001)))
 
 def cpu(*pids):
-    """The CPU seconds the processes have spent."""
-    return sum(sum(map(int, open(f"/proc/{pid}/stat").read().split()[13:15])) for pid in pids) / os.sysconf("SC_CLK_TCK")
+    """The CPU seconds each process has spent, of those still there."""
+    spent = {}
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as stat:
+                spent[pid] = sum(map(int, stat.read().split()[13:15])) / os.sysconf("SC_CLK_TCK")
+        except FileNotFoundError:
+            pass
+    return spent
+
+
+def since(before, after):
+    """The CPU seconds spent from one reading to the next, by the processes in both."""
+    return sum(after[pid] - before[pid] for pid in before.keys() & after.keys())
 
 
 def postgres():
@@ -50,10 +62,12 @@ def postgres():
 
 board = Board(new_database(), "--sends-per-minute", "0")
 servers = postgres()
-before, server_before = cpu(board.process.pid), cpu(*servers)
+before = cpu(board.process.pid, *servers)
 sent = wrk("-t2", "-c64", f"-d{SENDING}s", "-s", os.path.join(here, "send_games.lua"), f"http://127.0.0.1:{board.port}",
            "--", listed, "2")
-spent, server_spent = cpu(board.process.pid) - before, cpu(*servers) - server_before
+after = cpu(board.process.pid, *servers)
+spent = since({board.process.pid: before[board.process.pid]}, after)
+server_spent = since({pid: before[pid] for pid in servers if pid in before}, after)
 table = "gorvath_board.games" if kind == "postgresql" else "games"
 kept = int(sql(board.database, f"SELECT count(*) FROM {table}"))
 latency = re.search(r"Latency\s+(\S+)", sent)[1]
