@@ -18,7 +18,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool
               x11-xkb-utils x11-utils imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev
               libsdl2-image-dev chromium chromium-driver python3-selenium python3-pil postgresql postgresql-common
-              util-linux hey wrk curl)
+              util-linux wrk curl)
 fi
 
 missing=()
