@@ -19,7 +19,7 @@ teardown() { kill "$pid" 2>/dev/null || true; }
 start_display() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$BATS_FILE_TMPDIR/display" >/dev/null 2>&1 &
     echo $! >"$BATS_FILE_TMPDIR/xvfb"
-    timeout 10 bash -c "until [[ -s $BATS_FILE_TMPDIR/display ]]; do sleep 0.05; done"
+    timeout 60 bash -c "until [[ -s $BATS_FILE_TMPDIR/display ]]; do sleep 0.05; done"
     export DISPLAY=:$(cat "$BATS_FILE_TMPDIR/display")
 }
 
@@ -32,10 +32,12 @@ start_game() {
     (cd "$dir" && exec "$@") >"$BATS_TEST_TMPDIR/out" 2>"$BATS_TEST_TMPDIR/err" 3>&- &
     pid=$!
     # Searched again and again rather than with --sync: xdotool gives up on an
-    # X error when some other window goes away while it looks.
+    # X error when some other window goes away while it looks. --all: by
+    # itself xdotool takes a window that meets any one condition, such as the
+    # last test's game, whose window a busy machine may not have closed yet.
     window=
     for _ in $(seq $((${WINDOW_WAIT:-60} * 10))); do
-        window=$(xdotool search --onlyvisible --pid "$pid" --name '^Gorvath$' 2>/dev/null | head -1)
+        window=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Gorvath$' 2>/dev/null | head -1)
         [[ -n $window ]] && return
         sleep 0.1
     done
@@ -45,7 +47,7 @@ start_game() {
 
 # press KEY...: real X key events into the game's window, once it has the focus.
 press() {
-    for _ in $(seq 50); do
+    for _ in $(seq 600); do
         if xdotool windowfocus --sync "$window" 2>/dev/null; then
             xdotool key --delay 30 "$@"
             return
@@ -171,7 +173,7 @@ await_swaps() {
     echo "no frames drawn: $(swaps) swaps, awaited $until" && return 1
 }
 await_no_swaps() {
-    for _ in $(seq 20); do
+    for _ in $(seq 120); do
         local before=$(swaps)
         sleep 0.5
         (($(swaps) == before)) && return

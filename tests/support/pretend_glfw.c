@@ -15,6 +15,11 @@
  *   events after its step has run, and Q a second after its end (unless
  *   PRETEND_STAY is set: then the game stays until it is closed); and the
  *   game never sleeps, so that it plays as fast as it draws.
+ * - a steady display, while PRETEND_CLOCK is set: the clock is the frames
+ *   shown, each a sixtieth of a second on, and each swap waits until a
+ *   sixtieth of a second has passed since the last, as a 60 Hz display's
+ *   does; so a game played with real keys shows each step exactly as it
+ *   stands however loaded the machine is, as a replay's last picture does.
  * - a crash, while PRETEND_CRASH names a file: the game is killed as it
  *   would put a file of that name in place (by renaming one over it). */
 #define _GNU_SOURCE
@@ -78,9 +83,23 @@ int glfwGetGamepadState(int jid, GLFWgamepadstate* state) {
 
 static unsigned long swaps;
 
+static void awaitSixtieth(void) {
+    static struct timespec due;
+    if (due.tv_sec) {
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, NULL);
+    }
+    clock_gettime(CLOCK_MONOTONIC, &due);
+    due.tv_nsec += 1000000000L / 60;
+    due.tv_sec += due.tv_nsec / 1000000000L;
+    due.tv_nsec %= 1000000000L;
+}
+
 void glfwSwapBuffers(GLFWwindow* window) {
     REAL(glfwSwapBuffers);
     real(window);
+    if (getenv("PRETEND_CLOCK")) {
+        awaitSixtieth();
+    }
     ++swaps;
     const char* path = getenv("SWAP_COUNT");
     char aside[4096];
@@ -152,7 +171,7 @@ time_t time(time_t* out) {
 
 double glfwGetTime(void) {
     REAL(glfwGetTime);
-    return pretending() ? (double)swaps / 60.0 : real();
+    return pretending() || getenv("PRETEND_CLOCK") ? (double)swaps / 60.0 : real();
 }
 
 int nanosleep(const struct timespec* wait, struct timespec* left) {

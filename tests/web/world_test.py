@@ -9,6 +9,9 @@ import signal
 import sys
 import unittest
 
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
 from page import CLOCK, Page, serve
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "board"))
@@ -30,9 +33,12 @@ class World(Page):
         return self.js(f"[...document.querySelectorAll('#world-{mode} li')].map(row => row.innerText)")
 
     def send(self, name):
+        """The name typed, key by key, and sent: none of its keys heard by the game (Q would end it)."""
         self.until(lambda: self.js("!document.getElementById('send').hidden"), "not offered to the world")
-        self.js(f"document.getElementById('name').value = {name!r}")
-        self.js("document.getElementById('send').requestSubmit()")
+        field = self.driver.find_element(By.ID, "name")
+        field.clear()
+        field.send_keys(name + Keys.ENTER)
+        self.assertNotIn("The game is over", self.js("document.body.innerText"), "the name's keys heard by the game")
 
     def test_a_won_game_sent_to_the_world_takes_its_place_and_each_entry_plays_in_the_page(self):
         board = self.board()
@@ -64,7 +70,7 @@ class World(Page):
         self.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
         board.stop(signal.SIGKILL)
         self.win(site=site, game="a-won")  # the page from its offline copy, the board away
-        self.send("Ana")
+        self.send("Quinn Mo Pa")  # Q, M and P: the game's keys
         self.until(lambda: self.said() == "The world's board cannot be reached: the game is kept here, and sent once "
                                           "it answers.", self.said)
         self.assertEqual(len(self.js("JSON.parse(localStorage.getItem('gorvath/unsent'))")), 1)
@@ -74,7 +80,7 @@ class World(Page):
         self.js("dispatchEvent(new Event('online'))")  # as a phone's network comes back
         self.until(lambda: self.said() == "Kept on the world's board: #1 of the A games, 9.78 s.", self.said)
         self.assertEqual(self.js("JSON.parse(localStorage.getItem('gorvath/unsent'))"), [])
-        self.assertEqual([(row["name"], row["time"]) for row in back.tables()["A"]], [("Ana", "9.78")])
+        self.assertEqual([(row["name"], row["time"]) for row in back.tables()["A"]], [("Quinn Mo Pa", "9.78")])
 
     def test_on_a_phone_the_world_s_tables_and_the_sending_keep_the_touch_rules(self):
         board = self.board()
