@@ -6,6 +6,8 @@
 #include "board/server.h"
 #include "files/data_folder.h"
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -31,24 +33,39 @@ std::string defaultDatabase() {
     return folder + "/board.sqlite";
 }
 
-// Stops the server on SIGTERM or SIGINT, from a thread of its own: every other
-// thread has them blocked.
-void stopOnSignals(httplib::Server& server) {
+std::atomic<httplib::Server*> listening{nullptr}; // once bound: the server that is to stop
+
+// Stops the server on SIGTERM or SIGINT, from a thread of its own; every other
+// thread has them blocked (blocked here, before any other is made, and
+// inherited). Before the server is bound nothing has been answered: the board
+// ends as the signal ends a process.
+void stopOnSignals() {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGTERM);
     sigaddset(&signals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    std::thread([&server, signals] {
+    std::thread([signals] {
         int signal = 0;
         sigwait(&signals, &signal);
-        server.stop();
+        httplib::Server* server = listening.load();
+        if (!server) {
+            pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
+            raise(signal);
+        }
+        // Until it listens, the server has nothing to stop, and would then
+        // listen for good: a signal that comes sooner waits for it.
+        while (!server->is_running()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        server->stop();
     }).detach();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    stopOnSignals();
     BoardOptions options;
     if (const std::optional<int> status = parseBoardOptions(argc, argv, options, std::cout, std::cerr)) {
         return *status;
@@ -68,12 +85,12 @@ int main(int argc, char** argv) {
     Board board{database, commits, tables, sends, options.trustProxy};
     BoardServer server({.connections = options.connections});
     route(server, board, options.site);
-    stopOnSignals(server);
     const int port = server.bind(options.address, options.port);
     if (port < 0) {
         fail("cannot listen on " + options.address + " port " + std::to_string(options.port) + " (" +
              std::strerror(errno) + ")");
     }
+    listening = &server;
     const std::string shown =
         options.address.find(':') == std::string::npos ? options.address : "[" + options.address + "]";
     std::cout << "gorvath-board: the world's bests in " << shownAddress(place) << ", on http://" << shown

@@ -73,9 +73,11 @@ class Board:
 
     def stop(self, how=signal.SIGTERM):
         self.process.send_signal(how)
-        self.process.wait(60)
+        status = self.process.wait(60)
         self.process.stdout.close()
         self.process.stderr.close()
+        if how == signal.SIGTERM and status != 0:  # stopped, it ends as it ends its work: well
+            raise AssertionError(f"the board stopped with {status}")
 
     def request(self, method, path, body=None, headers=None, timeout=120):
         """The board's answer: its status, its headers and its body (JSON read as such)."""

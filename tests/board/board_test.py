@@ -6,6 +6,7 @@ senders costing no more than their refusal; nothing answered for ever lost,
 through 50 clients at once, a kill -9, a full disk; and databases it must not
 touch left as they were."""
 import concurrent.futures
+import contextlib
 import hashlib
 import os
 import re
@@ -155,6 +156,16 @@ class Sending(unittest.TestCase):
                                                                                          .index(row["id"])])
 
 
+def listens(pid):
+    """Whether the process has a socket bound and listening for TCP connections."""
+    sockets = set()
+    for fd in os.listdir(f"/proc/{pid}/fd"):
+        with contextlib.suppress(FileNotFoundError):
+            sockets.add(os.readlink(f"/proc/{pid}/fd/{fd}"))
+    rows = [row.split() for row in open(f"/proc/{pid}/net/tcp").read().splitlines()[1:]]
+    return any(row[3] == "0A" and f"socket:[{row[9]}]" in sockets for row in rows)
+
+
 class Keeping(unittest.TestCase):
     def test_killed_while_games_are_sent_the_board_keeps_every_game_it_answered_for(self):
         database = new_database()
@@ -184,6 +195,27 @@ class Keeping(unittest.TestCase):
         self.assertGreaterEqual(len(table), min(100, len(answered)))
         for row in table:  # nothing half kept: every entry with its recording
             self.assertEqual(again.request("GET", f"/api/games/{row['id']}")[0], 200)
+
+    def test_stopped_before_it_listens_the_board_still_stops(self):
+        """SIGTERM while the board is still saying where it listens (its output held up by a full pipe)."""
+        read_end, write_end = os.pipe()
+        os.set_blocking(write_end, False)
+        with contextlib.suppress(BlockingIOError):
+            while True:
+                os.write(write_end, b"." * 4096)
+        os.set_blocking(write_end, True)  # the board's line waits for room
+        board = subprocess.Popen([os.environ["BOARD"], "--database", new_database(), "--port", "0"],
+                                 stdout=write_end, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.addCleanup(board.kill)
+        self.addCleanup(os.close, read_end)
+        wait_for(lambda: listens(board.pid), "never bound")
+        board.send_signal(signal.SIGTERM)
+        drained = b""
+        while b"http://" not in drained and (more := os.read(read_end, 1 << 16)):
+            drained += more
+        self.assertIn(b"http://", drained)
+        self.assertEqual(board.wait(60), 0)
 
     def test_a_full_disk_refuses_the_game_and_leaves_the_board_whole(self):
         folder = tempfile.mkdtemp()
