@@ -6,7 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-"$root/scripts/install-deps.sh" --test
+"$root/scripts/install-deps.sh" --bench
 cmake -S "$root" -B "$root/build-bench" -DCMAKE_BUILD_TYPE=Release -DGORVATH_TESTS=OFF >/dev/null
 cmake --build "$root/build-bench" -j"$(nproc)" --target gorvath simulation_bench frame_bench won_frame_bench startup_bench peer_bench \
     gorvath-board won_games

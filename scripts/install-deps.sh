@@ -4,7 +4,10 @@
 #   scripts/install-deps.sh --package   also what building the Debian package needs
 #   scripts/install-deps.sh --web       what building the game for web browsers needs
 #   scripts/install-deps.sh --test      also what the test suite needs (all of the above)
+#   scripts/install-deps.sh --bench     also the load tool of the benchmarks (all of the above)
 set -euo pipefail
+option=${1:-}
+[[ $option == --bench ]] && set -- --test
 
 packages=(cmake g++ make pkg-config libglfw3-dev libglew-dev libgl-dev libstb-dev libgl1-mesa-dri libopenal-dev
           libvorbis-dev libcpp-httplib-dev libsqlite3-dev libpq-dev)
@@ -18,8 +21,9 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth x11-xserver-utils xdotool
               x11-xkb-utils x11-utils imagemagick sox bats cloc clang libclang-rt-14-dev valgrind libsdl2-dev
               libsdl2-image-dev chromium chromium-driver python3-selenium python3-pil postgresql postgresql-common
-              util-linux wrk curl)
+              util-linux curl)
 fi
+[[ $option == --bench ]] && packages+=(wrk)
 
 missing=()
 for p in "${packages[@]}"; do
