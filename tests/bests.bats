@@ -130,8 +130,9 @@ ROWS
 }
 
 @test "two games that set a best at once keep both" {
-    win s-won &
+    BEFORE="SWAP_COUNT=$BATS_TEST_TMPDIR/swaps" win s-won &
     local first=$!
+    await_swaps 45 # the first game is playing as the second's window opens beside it
     win s-won
     wait $first
     [[ $(grep -c "^$S_BEST " "$kept/bests.txt") == 2 && $(ls "$kept/games" | wc -l) == 2 ]]

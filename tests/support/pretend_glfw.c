@@ -13,8 +13,10 @@
  *   step; time() is the recording's seed, which the game seeds its draws
  *   with; the recording's keys reach the game's key callback, each in the
  *   events after its step has run, and Q a second after its end (unless
- *   PRETEND_STAY is set: then the game stays until it is closed); and the
- *   game never sleeps, so that it plays as fast as it draws.
+ *   PRETEND_STAY is set: then the game stays until it is closed); the
+ *   game never sleeps, so that it plays as fast as it draws; and it never
+ *   hears that its window lost the focus, as when another game's window
+ *   opens beside it, which would pause it for good.
  * - a steady display, while PRETEND_CLOCK is set: the clock is the frames
  *   shown, each a sixtieth of a second on, and each swap waits until a
  *   sixtieth of a second has passed since the last, as a 60 Hz display's
@@ -186,6 +188,11 @@ GLFWkeyfun glfwSetKeyCallback(GLFWwindow* window, GLFWkeyfun callback) {
     REAL(glfwSetKeyCallback);
     keyWindow = window, keyCallback = callback;
     return real(window, callback);
+}
+
+GLFWwindowfocusfun glfwSetWindowFocusCallback(GLFWwindow* window, GLFWwindowfocusfun callback) {
+    REAL(glfwSetWindowFocusCallback);
+    return real(window, pretending() ? NULL : callback);
 }
 
 /* The keys whose steps have run: one step a frame, so as many as the frames shown. */
