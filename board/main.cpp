@@ -52,6 +52,7 @@ void stopOnSignals() {
         if (!server) {
             pthread_sigmask(SIG_UNBLOCK, &signals, nullptr);
             raise(signal);
+            return;
         }
         // Until it listens, the server has nothing to stop, and would then
         // listen for good: a signal that comes sooner waits for it.
